@@ -1,0 +1,174 @@
+#include "zol_tool.h"
+
+#include "documents/flag_file.h"
+#include "documents/map_file.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+
+namespace zol {
+
+namespace {
+
+const char* const kUsage =
+    "usage: zol-tool check FILE...\n"
+    "       zol-tool dump FILE\n"
+    "       zol-tool new WxH OUT.zol [--palette NAME]\n"
+    "       zol-tool --help\n"
+    "\n"
+    "  check   read each map; print 'FILE: ok WxH links L events E palette \"NAME\"'\n"
+    "          or 'FILE: ERROR No.C X Y'; exit 1 when any file failed\n"
+    "  dump    print one map as a JSON object (cells as columns, x then y)\n"
+    "  new     write a blank map of W x H cells (1..256 each) and its flag file\n";
+
+int Usage_Error(QTextStream& err, const QString& message)
+{
+    err << "zol-tool: " << message << "\n" << "Try 'zol-tool --help'.\n";
+    return 2;
+}
+
+QString Check_Line(const QString& file, int code, const edit_form& doc)
+{
+    if (code != kReadOk)
+        return QStringLiteral("%1: ERROR No.%2 %3 %4").arg(file).arg(code).arg(doc.max_x).arg(doc.max_y);
+    return QStringLiteral("%1: ok %2x%3 links %4 events %5 palette \"%6\"")
+        .arg(file)
+        .arg(doc.width())
+        .arg(doc.height())
+        .arg(doc.links.count())
+        .arg(doc.events.count())
+        .arg(Decode_Palette_Name(doc.palette_name));
+}
+
+int Check(const QStringList& files, QTextStream& out)
+{
+    int status = 0;
+    for (const QString& file : files) {
+        edit_form doc;
+        const int code = Read_Map(file, doc);
+        out << Check_Line(file, code, doc) << "\n";
+        if (code != kReadOk) status = 1;
+    }
+    return status;
+}
+
+QJsonArray Byte_Array(const std::vector<uint8_t>& bytes)
+{
+    QJsonArray array;
+    for (uint8_t b : bytes) array.append(int(b));
+    return array;
+}
+
+int Dump(const QString& file, QTextStream& out, QTextStream& err)
+{
+    edit_form doc;
+    const int code = Read_Map(file, doc);
+    if (code != kReadOk) {
+        err << Check_Line(file, code, doc) << "\n";
+        return 1;
+    }
+    doc.file_path = file;
+    doc.flags.assign(kCellCount, kFlagUnknown);
+    const bool found = Read_Flag_File(file, doc.flags);
+    if (!found) Rebuild_Flags(doc);
+
+    QJsonObject object;
+    object.insert(QStringLiteral("width"), doc.width());
+    object.insert(QStringLiteral("height"), doc.height());
+    QJsonArray cells;
+    for (const auto& column : doc.grid) cells.append(Byte_Array(column));
+    object.insert(QStringLiteral("cells"), cells);
+    QJsonArray links;
+    for (std::size_t i = 0; i < std::size_t(doc.links.count()); ++i) {
+        links.append(QJsonObject{{QStringLiteral("target_map"), doc.links.target_map[i]},
+                                 {QStringLiteral("target_x"), doc.links.target_x[i]},
+                                 {QStringLiteral("target_y"), doc.links.target_y[i]},
+                                 {QStringLiteral("x"), doc.links.x[i]},
+                                 {QStringLiteral("y"), doc.links.y[i]}});
+    }
+    object.insert(QStringLiteral("links"), links);
+    QJsonArray events;
+    for (std::size_t i = 0; i < std::size_t(doc.events.count()); ++i) {
+        events.append(QJsonObject{{QStringLiteral("event"), doc.events.number[i]},
+                                  {QStringLiteral("x"), doc.events.x[i]},
+                                  {QStringLiteral("y"), doc.events.y[i]}});
+    }
+    object.insert(QStringLiteral("events"), events);
+    object.insert(QStringLiteral("palette"), Decode_Palette_Name(doc.palette_name));
+    object.insert(QStringLiteral("flags"), Byte_Array(doc.flags));
+    object.insert(QStringLiteral("flags_rebuilt"), !found);
+    out << QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)) << "\n";
+    return 0;
+}
+
+int New(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    QString size, target, palette;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (arg == QLatin1String("--palette")) {
+            if (i + 1 >= args.size()) return Usage_Error(err, QStringLiteral("--palette needs a NAME"));
+            palette = args[++i];
+        } else if (arg.startsWith(QLatin1String("--"))) {
+            return Usage_Error(err, QStringLiteral("unknown option '%1'").arg(arg));
+        } else if (size.isEmpty()) {
+            size = arg;
+        } else if (target.isEmpty()) {
+            target = arg;
+        } else {
+            return Usage_Error(err, QStringLiteral("unexpected argument '%1'").arg(arg));
+        }
+    }
+    if (target.isEmpty()) return Usage_Error(err, QStringLiteral("new needs WxH and OUT.zol"));
+    static const QRegularExpression pattern(QStringLiteral("^(\\d{1,3})[xX](\\d{1,3})$"));
+    const QRegularExpressionMatch match = pattern.match(size);
+    const int width = match.hasMatch() ? match.captured(1).toInt() : 0;
+    const int height = match.hasMatch() ? match.captured(2).toInt() : 0;
+    if (width < 1 || width > kMaxMapSide || height < 1 || height > kMaxMapSide)
+        return Usage_Error(err, QStringLiteral("size '%1' must be WxH with 1..256 each").arg(size));
+
+    edit_form doc;
+    doc.file_path = target;
+    doc.max_x = uint8_t(width - 1);
+    doc.max_y = uint8_t(height - 1);
+    doc.grid.assign(std::size_t(width), std::vector<uint8_t>(std::size_t(height), 0));
+    doc.flags.assign(kCellCount, 0);
+    if (!Write_File_Atomically(target, Encode_Map(doc, Encode_Palette_Name(palette)))) {
+        err << "zol-tool: cannot write " << target << "\n";
+        return 1;
+    }
+    if (!Write_Flag_File(Flag_Path(target), doc.flags)) {
+        err << "zol-tool: cannot write " << Flag_Path(target) << "\n";
+        return 1;
+    }
+    out << target << ": ok " << width << "x" << height << "\n";
+    return 0;
+}
+
+} // namespace
+
+int Run_Zol_Tool(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    if (args.isEmpty()) return Usage_Error(err, QStringLiteral("no command given"));
+    const QString command = args.first();
+    const QStringList rest = args.mid(1);
+    if (command == QLatin1String("--help") || command == QLatin1String("-h") ||
+        command == QLatin1String("help")) {
+        out << kUsage;
+        return 0;
+    }
+    if (command == QLatin1String("check")) {
+        if (rest.isEmpty()) return Usage_Error(err, QStringLiteral("check needs at least one FILE"));
+        return Check(rest, out);
+    }
+    if (command == QLatin1String("dump")) {
+        if (rest.size() != 1) return Usage_Error(err, QStringLiteral("dump needs exactly one FILE"));
+        return Dump(rest.first(), out, err);
+    }
+    if (command == QLatin1String("new")) return New(rest, out, err);
+    return Usage_Error(err, QStringLiteral("unknown command '%1'").arg(command));
+}
+
+} // namespace zol

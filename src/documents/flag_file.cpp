@@ -1,0 +1,60 @@
+#include "documents/flag_file.h"
+
+#include "documents/allocation.h"
+#include "documents/file_path.h"
+#include "documents/map_file.h"
+#include "shell/show_message.h"
+
+#include <QFile>
+
+namespace zol {
+
+QString Flag_Path(const QString& map_path) { return Path_With_Extension(map_path, QStringLiteral(".flg")); }
+
+bool Read_Flag_File(const QString& map_path, std::vector<uint8_t>& table)
+{
+    const QString path = Find_File_Ignoring_Case(Flag_Path(map_path));
+    if (path.isEmpty()) return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    const QByteArray bytes = file.read(kCellCount);
+    std::copy(bytes.begin(), bytes.end(), table.begin());
+    return true;
+}
+
+void Rebuild_Flags(edit_form& doc)
+{
+    for (const auto& column : doc.grid) {
+        for (uint8_t cell : column) {
+            uint8_t& entry = doc.flags[Cell_Number(cell)];
+            if (entry == kFlagUnknown) entry = Cell_Flag(cell);
+        }
+    }
+    for (uint8_t& entry : doc.flags)
+        if (entry == kFlagUnknown) entry = 0;
+}
+
+bool Load_Flags(edit_form& doc, bool* rebuilt)
+{
+    if (rebuilt) *rebuilt = false;
+    if (!Allocate(doc.flags, kCellCount, kFlagUnknown)) {
+        Show_Message(nullptr, QStringLiteral("ERROR(11.1)"), kNoMemoryText, MB_OK, MB_ICON_STOP);
+        return false;
+    }
+    if (Read_Flag_File(doc.file_path, doc.flags)) return true;
+    Show_Message(nullptr, QStringLiteral("問題ない（ニヤリ）"),
+                 QStringLiteral("フラグデータが見つからなかったので\nマップデータからフラグを再現します。"),
+                 MB_OK, MB_ICON_INFORMATION);
+    Rebuild_Flags(doc);
+    if (rebuilt) *rebuilt = true;
+    return true;
+}
+
+bool Write_Flag_File(const QString& flag_path, const std::vector<uint8_t>& table)
+{
+    QByteArray bytes(kCellCount, '\0');
+    if (table.size() == kCellCount) std::copy(table.begin(), table.end(), bytes.begin());
+    return Write_File_Atomically(flag_path, bytes);
+}
+
+} // namespace zol

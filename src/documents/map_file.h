@@ -1,0 +1,69 @@
+#pragma once
+// The map file (.zol): a headerless byte stream of the map size, the cells column by column,
+// the link and event records and the name of the cell palette bitmap.
+
+#include "documents/edit_form.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace zol {
+
+// Read_Map result codes. 0 is success; 1 is not used.
+enum ReadMapResult {
+    kReadOk = 0,
+    kReadCannotOpen = 2,
+    kReadTooShort = 3,
+    kReadNoMemoryColumns = 4,
+    kReadNoMemoryColumn = 5,
+    kReadEndInGrid = 6,
+    kReadEndBeforeLinkCount = 7,
+    kReadNoMemoryLinkColumn1 = 8, // 8..12, one per link column
+    kReadEndInLink = 13,
+    kReadEndBeforeEventCount = 14,
+    kReadNoMemoryEventColumn1 = 15, // 15..17, one per event column
+    kReadEndInEvent = 18,
+    kReadNoMemoryPaletteName = 19,
+    kReadPaletteNameTooLong = 20,
+};
+
+// A palette name longer than this many bytes marks a malformed file.
+constexpr int kMaxPaletteNameBytes = 1024;
+
+// Reads the map file at path into doc: grid, sizes, links, events and the raw palette name.
+// On failure the slot holds no grid or tables (the sizes keep what was read, for the message).
+int Read_Map(const QString& path, edit_form& doc);
+
+// The file's bytes for doc, naming the palette by the given bytes.
+QByteArray Encode_Map(const edit_form& doc, const QByteArray& palette_name);
+
+// A palette name as stored: code page 932 when every character has a code there, else UTF-8.
+QByteArray Encode_Palette_Name(const QString& name);
+// The stored name as text: UTF-8 when valid, else code page 932, cut at its first NUL byte.
+QString Decode_Palette_Name(const QByteArray& raw);
+// Names a stored palette name may mean, in the order to try: its UTF-8 reading, then its
+// code page 932 reading; each reduced to its last path component, never "." or "..".
+QStringList Palette_Name_Candidates(const QByteArray& raw);
+// The bitmap a map at map_path names: <map's directory>/<name>.bmp, the first candidate name
+// that exists exactly or ignoring case; when none does, the path for the first candidate.
+QString Resolve_Palette_Path(const QString& map_path, const QByteArray& raw_name);
+
+// Replaces the file at path with data: written beside it and renamed over it, so a failure
+// leaves the old file as it was. Refuses a target that exists but is read-only.
+bool Write_File_Atomically(const QString& path, const QByteArray& data);
+
+// The first steps of opening a map: set the path, reset the slot, read the file. On failure
+// shows "ファイルを開くのに失敗しました\nERROR No.%d %d %d" and returns false, the slot free.
+bool Read_Map_Document(edit_form& doc, const QString& path);
+
+// Opening without a window: Read_Map_Document, the palette path (into *palette_path), then the
+// flag file (Load_Flags). The palette name is released. False when the slot was left free.
+bool Open_Map_Document(edit_form& doc, const QString& path, QString* palette_path);
+
+// Writes the map file and its flag file. A failed map file shows "ファイルを開くのに失敗しました"
+// with failure_caption ("ERROR(17)" for save, "ERROR(16)" for save-as), a failed flag file
+// "フラグデータの保存に失敗しました"; the saved flag is set only when both were written.
+bool Write_Map(edit_form& doc, const QString& palette_name, const QString& failure_caption);
+
+} // namespace zol

@@ -1,0 +1,61 @@
+#include "test_support.h"
+
+#include <QFile>
+#include <QStringList>
+
+#include <stdexcept>
+
+namespace zol::test {
+
+edit_form Map_From_Text(const char* rows)
+{
+    const QStringList lines = QString::fromUtf8(rows).trimmed().split(QLatin1Char('\n'));
+    std::vector<QStringList> cells;
+    for (const QString& line : lines) cells.push_back(line.simplified().split(QLatin1Char(' ')));
+    edit_form doc;
+    const int height = int(cells.size());
+    const int width = int(cells[0].size());
+    doc.max_x = uint8_t(width - 1);
+    doc.max_y = uint8_t(height - 1);
+    doc.grid.assign(std::size_t(width), std::vector<uint8_t>(std::size_t(height), 0));
+    for (int y = 0; y < height; ++y) {
+        if (cells[std::size_t(y)].size() != width) throw std::invalid_argument("ragged map text");
+        for (int x = 0; x < width; ++x) doc.cell(x, y) = uint8_t(cells[std::size_t(y)][x].toInt());
+    }
+    doc.flags.assign(kCellCount, 0);
+    return doc;
+}
+
+QString Map_To_Text(const edit_form& doc)
+{
+    QStringList rows;
+    for (int y = 0; y < doc.height(); ++y) {
+        QStringList row;
+        for (int x = 0; x < doc.width(); ++x) row << QString::number(doc.cell(x, y));
+        rows << row.join(QLatin1Char(' '));
+    }
+    return rows.join(QLatin1Char('\n'));
+}
+
+QByteArray Read_File(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return QByteArray();
+    return file.readAll();
+}
+
+void Write_File(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        throw std::runtime_error("cannot write test file");
+}
+
+QByteArray Bytes(std::initializer_list<int> values)
+{
+    QByteArray out;
+    for (int v : values) out.append(char(v));
+    return out;
+}
+
+} // namespace zol::test

@@ -1,0 +1,23 @@
+#pragma once
+// Helpers shared by the tests: temporary directories, small maps drawn as text, file access.
+
+#include "documents/edit_form.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+namespace zol::test {
+
+// A map from rows of cell bytes written as text, one row a line: "0 0 7\n7 7 7" is 3 x 2.
+edit_form Map_From_Text(const char* rows);
+// The grid as the same text.
+QString Map_To_Text(const edit_form& doc);
+
+QByteArray Read_File(const QString& path);
+void Write_File(const QString& path, const QByteArray& bytes);
+
+// A byte array from a list of byte values.
+QByteArray Bytes(std::initializer_list<int> values);
+
+} // namespace zol::test
