@@ -1,1 +1,179 @@
+// zol-tool as a build pipeline runs it: as a separate process, judged by output and exit status.
+
+#include "documents/map_file.h"
+#include "test_support.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
+
+using namespace zol;
+using namespace zol::test;
+
+namespace {
+
+struct ToolRun {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+ToolRun Run_Tool(const QStringList& args)
+{
+    QProcess process;
+    process.start(QStringLiteral(ZOL_TOOL_PATH), args);
+    process.waitForFinished(30000);
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+class ZolToolTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString Path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
+
+    // A 3 x 2 map with one link and two events, written by the program's own writer.
+    QString Write_Sample(const char* name)
+    {
+        edit_form doc = Map_From_Text("1 2 3\n4 5 199");
+        doc.file_path = Path(name);
+        doc.links.target_map = {2};
+        doc.links.target_x = {5};
+        doc.links.target_y = {7};
+        doc.links.x = {1};
+        doc.links.y = {0};
+        doc.events.number = {12, 3};
+        doc.events.x = {0, 2};
+        doc.events.y = {1, 1};
+        doc.flags[7] = 3;
+        EXPECT_TRUE(Write_Map(doc, QStringLiteral("タイル"), QStringLiteral("ERROR(17)")));
+        return doc.file_path;
+    }
+};
+
+TEST_F(ZolToolTest, CheckReportsEachFileAndFailsWhenAnyFails)
+{
+    const QString good = Write_Sample("good.zol");
+    Write_File(Path("short.zol"), Bytes({9, 4, 1, 2}));
+    const ToolRun run = Run_Tool({QStringLiteral("check"), good, Path("short.zol"), Path("none.zol")});
+    EXPECT_EQ(run.status, 1);
+    const QStringList lines = run.out.trimmed().split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_EQ(lines[0], good + QStringLiteral(": ok 3x2 links 1 events 2 palette \"タイル\""));
+    EXPECT_EQ(lines[1], Path("short.zol") + QStringLiteral(": ERROR No.6 9 4"));
+    EXPECT_EQ(lines[2], Path("none.zol") + QStringLiteral(": ERROR No.2 0 0"));
+
+    EXPECT_EQ(Run_Tool({QStringLiteral("check"), good}).status, 0);
+}
+
+TEST_F(ZolToolTest, DumpGivesColumnsTablesAndFlags)
+{
+    const QString map = Write_Sample("dump.zol");
+    const ToolRun run = Run_Tool({QStringLiteral("dump"), map});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    const QJsonObject json = QJsonDocument::fromJson(run.out.toUtf8()).object();
+    EXPECT_EQ(json[QStringLiteral("width")].toInt(), 3);
+    EXPECT_EQ(json[QStringLiteral("height")].toInt(), 2);
+    const QJsonArray cells = json[QStringLiteral("cells")].toArray();
+    ASSERT_EQ(cells.size(), 3);
+    EXPECT_EQ(cells[2].toArray(), (QJsonArray{3, 199})); // column x = 2, y = 0 then 1
+    const QJsonObject link = json[QStringLiteral("links")].toArray()[0].toObject();
+    EXPECT_EQ(link, (QJsonObject{{"target_map", 2}, {"target_x", 5}, {"target_y", 7}, {"x", 1}, {"y", 0}}));
+    const QJsonArray events = json[QStringLiteral("events")].toArray();
+    ASSERT_EQ(events.size(), 2);
+    EXPECT_EQ(events[1].toObject(), (QJsonObject{{"event", 3}, {"x", 2}, {"y", 1}}));
+    EXPECT_EQ(json[QStringLiteral("palette")].toString(), QStringLiteral("タイル"));
+    EXPECT_EQ(json[QStringLiteral("flags")].toArray().size(), 64);
+    EXPECT_EQ(json[QStringLiteral("flags")].toArray()[7].toInt(), 3);
+    EXPECT_FALSE(json[QStringLiteral("flags_rebuilt")].toBool());
+}
+
+TEST_F(ZolToolTest, DumpRebuildsFlagsWithoutAFlagFile)
+{
+    const QString map = Write_Sample("noflags.zol");
+    ASSERT_TRUE(QFile::remove(Path("noflags.flg")));
+    const ToolRun run = Run_Tool({QStringLiteral("dump"), map});
+    ASSERT_EQ(run.status, 0);
+    const QJsonObject json = QJsonDocument::fromJson(run.out.toUtf8()).object();
+    EXPECT_TRUE(json[QStringLiteral("flags_rebuilt")].toBool());
+    EXPECT_EQ(json[QStringLiteral("flags")].toArray()[7].toInt(), 3); // cell 199 = number 7, flag 3
+    EXPECT_EQ(json[QStringLiteral("flags")].toArray()[1].toInt(), 0);
+}
+
+TEST_F(ZolToolTest, DumpOfABrokenFileWritesTheCheckLineToStderr)
+{
+    Write_File(Path("broken.zol"), Bytes({0}));
+    const ToolRun run = Run_Tool({QStringLiteral("dump"), Path("broken.zol")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_EQ(run.err.trimmed(), Path("broken.zol") + QStringLiteral(": ERROR No.3 0 0"));
+}
+
+TEST_F(ZolToolTest, NewWritesABlankMapAndItsFlagFile)
+{
+    const ToolRun run = Run_Tool({QStringLiteral("new"), QStringLiteral("256x1"), Path("wide.zol"),
+                                  QStringLiteral("--palette"), QStringLiteral("tiles")});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    const QByteArray bytes = Read_File(Path("wide.zol"));
+    ASSERT_EQ(bytes.size(), 4 + 256 + 5);
+    EXPECT_EQ(uint8_t(bytes[0]), 255);
+    EXPECT_EQ(uint8_t(bytes[1]), 0);
+    EXPECT_EQ(bytes.mid(2, 258), QByteArray(258, '\0'));
+    EXPECT_EQ(bytes.right(5), QByteArray("tiles"));
+    EXPECT_EQ(Read_File(Path("wide.flg")), QByteArray(64, '\0'));
+
+    edit_form doc;
+    EXPECT_EQ(Read_Map(Path("wide.zol"), doc), kReadOk);
+}
+
+TEST_F(ZolToolTest, UsageErrorsExitWithTwoAndOneLine)
+{
+    const QStringList cases[] = {
+        {},
+        {QStringLiteral("frobnicate")},
+        {QStringLiteral("check")},
+        {QStringLiteral("dump")},
+        {QStringLiteral("dump"), QStringLiteral("a"), QStringLiteral("b")},
+        {QStringLiteral("new"), QStringLiteral("0x5"), Path("x.zol")},
+        {QStringLiteral("new"), QStringLiteral("257x5"), Path("x.zol")},
+        {QStringLiteral("new"), QStringLiteral("5by5"), Path("x.zol")},
+        {QStringLiteral("new"), QStringLiteral("5x5")},
+        {QStringLiteral("new"), QStringLiteral("5x5"), Path("x.zol"), QStringLiteral("--palette")},
+        {QStringLiteral("new"), QStringLiteral("5x5"), Path("x.zol"), QStringLiteral("--colour")},
+    };
+    for (const QStringList& args : cases) {
+        const ToolRun run = Run_Tool(args);
+        EXPECT_EQ(run.status, 2) << args.join(' ').toStdString();
+        EXPECT_TRUE(run.err.startsWith(QStringLiteral("zol-tool: "))) << run.err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(Path("x.zol")));
+
+    const ToolRun help = Run_Tool({QStringLiteral("--help")});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_TRUE(help.out.contains(QStringLiteral("zol-tool check FILE...")));
+}
+
+TEST_F(ZolToolTest, NewIntoAnUnwritablePlaceFailsWithoutStrayFiles)
+{
+    const ToolRun run = Run_Tool({QStringLiteral("new"), QStringLiteral("4x4"), Path("no/such/dir/m.zol")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("cannot write")));
+}
+
+TEST(ZolToolExamples, EveryBundledMapReads)
+{
+    const QDir examples(QStringLiteral(ZOL_EXAMPLES_DIR));
+    const QStringList maps = examples.entryList({QStringLiteral("*.zol")}, QDir::Files);
+    ASSERT_FALSE(maps.isEmpty());
+    QStringList args{QStringLiteral("check")};
+    for (const QString& map : maps) args << examples.filePath(map);
+    const ToolRun run = Run_Tool(args);
+    EXPECT_EQ(run.status, 0) << run.out.toStdString();
+    EXPECT_TRUE(run.out.contains(QStringLiteral("palette \"sample\""))) << run.out.toStdString();
+}
+
+} // namespace
