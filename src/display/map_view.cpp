@@ -1,0 +1,150 @@
+#include "display/map_view.h"
+
+#include "display/map_renderer.h"
+#include "display/map_view_layout.h"
+#include "documents/file_path.h"
+#include "shell/zol.h"
+
+namespace zol {
+
+namespace {
+bool Has_View(Zol& frame, int slot)
+{
+    return slot >= 0 && slot < kMaxDocuments && frame.State().maps[std::size_t(slot)].window &&
+           frame.Documents()[slot].has_grid();
+}
+
+void Show(Zol& frame, int slot)
+{
+    frame.State().maps[std::size_t(slot)].picture->Set_Image(frame.Documents()[slot].offscreen);
+}
+} // namespace
+
+void Update_Cell_Cache(Zol& frame)
+{
+    ProgramState& state = frame.State();
+    if (state.cache_version == state.palette.version && state.cache.size() == state.cell_size) return;
+    state.cache.Build(state.palette.cells, state.cell_size);
+    state.cache_version = state.palette.version;
+}
+
+void Redraw_Map(Zol& frame, int slot)
+{
+    if (!Has_View(frame, slot)) return;
+    Update_Cell_Cache(frame);
+    edit_form& doc = frame.Documents()[slot];
+    Render_View(doc.offscreen, doc, frame.State().cache);
+    Show(frame, slot);
+}
+
+void Redraw_All_Maps(Zol& frame)
+{
+    for (int s = 0; s < kMaxDocuments; ++s) Redraw_Map(frame, s);
+}
+
+void Redraw_Region(Zol& frame, int x1, int y1, int x2, int y2, int map_x, int map_y, int slot)
+{
+    if (!Has_View(frame, slot)) return;
+    Update_Cell_Cache(frame);
+    edit_form& doc = frame.Documents()[slot];
+    int i0 = map_x - doc.scroll_x, j0 = map_y - doc.scroll_y;
+    int columns = x2 - x1 + 1, rows = y2 - y1 + 1;
+    if (i0 < 0) { columns += i0; i0 = 0; }
+    if (j0 < 0) { rows += j0; j0 = 0; }
+    if (columns > 0 && rows > 0)
+        Render_Cells(doc.offscreen, doc, frame.State().cache, doc.scroll_x, doc.scroll_y, i0, j0,
+                     columns, rows);
+    Show(frame, slot);
+}
+
+void Draw_Map_Cell(Zol& frame, int slot, int px, int py)
+{
+    if (!Has_View(frame, slot)) return;
+    const int s = frame.State().cell_size;
+    const edit_form& doc = frame.Documents()[slot];
+    const int x = px / s + doc.scroll_x, y = py / s + doc.scroll_y;
+    Redraw_Region(frame, x, y, x, y, x, y, slot);
+}
+
+void Layout_Map_View(Zol& frame, int slot)
+{
+    if (!Has_View(frame, slot)) return;
+    ProgramState& state = frame.State();
+    edit_form& doc = state.documents[slot];
+    MapControls& map = state.maps[std::size_t(slot)];
+    const int s = state.cell_size;
+    doc.layout_done = false;
+
+    const MapViewLayout layout = Layout_Map(map.picture->width(), map.picture->height(),
+                                            doc.width(), doc.height(), s, doc.scroll_x, doc.scroll_y);
+    map.picture->setGeometry(0, 0, layout.picture_width, layout.picture_height);
+    doc.scroll_x = layout.scroll_x;
+    doc.scroll_y = layout.scroll_y;
+
+    map.vertical->setVisible(layout.vertical_bar);
+    map.vertical->setRange(0, layout.vertical_max);
+    map.vertical->setValue(layout.scroll_y);
+    map.vertical->setGeometry(layout.picture_width, 0, kScrollBarThickness, layout.picture_height);
+    map.horizontal->setVisible(layout.horizontal_bar);
+    map.horizontal->setRange(0, layout.horizontal_max);
+    map.horizontal->setValue(layout.scroll_x);
+    map.horizontal->setGeometry(0, layout.picture_height, layout.picture_width, kScrollBarThickness);
+
+    doc.offscreen = QImage(layout.picture_width, layout.picture_height, QImage::Format_RGB32);
+    doc.offscreen.fill(Qt::white);
+
+    map.window->Set_Content_Size(layout.content_width, layout.content_height);
+    doc.window_width = map.window->width();
+    doc.window_height = map.window->height();
+    map.window->setWindowTitle(Map_Caption(Path_Name_Part(doc.file_path), doc.width(), doc.height(),
+                                           doc.links.count(), doc.window_width, doc.window_height, s));
+    doc.layout_done = true;
+}
+
+void Show_Cell_Status(Zol& frame, int slot, int x, int y)
+{
+    const edit_form& doc = frame.Documents()[slot];
+    if (!doc.has_grid() || x < 0 || y < 0 || x >= doc.width() || y >= doc.height()) return;
+    frame.Status()->Set_Text(0, Cell_Status_Text(doc, x, y));
+    frame.Status()->Set_Text(1, Path_Name_Part(doc.file_path));
+}
+
+void Scroll_Map(Zol& frame, int slot, bool vertical, int code, int position)
+{
+    if (!Has_View(frame, slot)) return;
+    ProgramState& state = frame.State();
+    edit_form& doc = state.documents[slot];
+    int& current = vertical ? doc.scroll_y : doc.scroll_x;
+    switch (code) {
+    case 0: case 1: case 2: case 3: {
+        const int step = position - current;
+        if (step == 0) return;
+        current = position;
+        if (step == 1 || step == -1) {
+            Update_Cell_Cache(frame);
+            Scroll_View(doc.offscreen, doc, state.cache, vertical ? 0 : step, vertical ? step : 0);
+            Show(frame, slot);
+        } else {
+            Redraw_Map(frame, slot);
+        }
+        break;
+    }
+    case 5:
+        current = position;
+        if (state.ready) {
+            state.ready = false;
+            Redraw_Map(frame, slot);
+            state.ready = true;
+        }
+        break;
+    case 8:
+        current = position;
+        Redraw_Map(frame, slot);
+        break;
+    default:
+        current = position;
+        break;
+    }
+}
+
+} // namespace zol

@@ -1,0 +1,26 @@
+#pragma once
+// Drawing maps into their windows: full and partial redraws from the off-screen image, the
+// layout of picture and scroll bars, the one-cell scroll steps and the status line.
+
+#include <QString>
+
+namespace zol {
+
+class Zol;
+
+void Redraw_Map(Zol& frame, int slot);
+// Redraws every slot that has a window.
+void Redraw_All_Maps(Zol& frame);
+// Redraws the map cells of a rectangle of (x2 - x1 + 1) x (y2 - y1 + 1) cells whose top-left
+// map cell is (map_x, map_y).
+void Redraw_Region(Zol& frame, int x1, int y1, int x2, int y2, int map_x, int map_y, int slot);
+// Draws the cell under the picture point (px, py).
+void Draw_Map_Cell(Zol& frame, int slot, int px, int py);
+void Layout_Map_View(Zol& frame, int slot);
+void Show_Cell_Status(Zol& frame, int slot, int x, int y);
+// The scroll bars' handler: one-cell steps shift the picture, the end of a drag redraws.
+void Scroll_Map(Zol& frame, int slot, bool vertical, int code, int position);
+// Brings the cell cache up to the palette and the displayed size.
+void Update_Cell_Cache(Zol& frame);
+
+} // namespace zol

@@ -1,0 +1,17 @@
+#pragma once
+// The child window class shared by map windows and the cell palette window.
+
+#include "winlib/winlib.h"
+
+namespace zol {
+
+class FormChild : public winlib::FormChild_Base {
+    Q_OBJECT
+public:
+    explicit FormChild(QWidget* parent = nullptr);
+
+protected:
+    void wheelEvent(QWheelEvent* event) override;
+};
+
+} // namespace zol

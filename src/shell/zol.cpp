@@ -1,0 +1,198 @@
+#include "shell/zol.h"
+
+#include "display/cell_palette_window.h"
+#include "display/map_view.h"
+#include "documents/file_path.h"
+#include "shell/show_message.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFont>
+
+namespace zol {
+
+namespace {
+
+struct MenuEntry {
+    int id; // 0: a separator
+    QStringList path;
+};
+
+// The menu, in order.
+const std::vector<MenuEntry>& Menu_Table()
+{
+    static const QString file = QStringLiteral("ファイル(&F)");
+    static const QString view = QStringLiteral("ビュー(&S)");
+    static const QString edit = QStringLiteral("編集(&E)");
+    static const QString tool = QStringLiteral("ツール(&T)");
+    static const QString settings = QStringLiteral("設定(&S)");
+    static const QString copy = QStringLiteral("コピー(&C)");
+    static const QString rect = QStringLiteral("長方形(&R)");
+    static const QString pattern = QStringLiteral("パターン(&P)");
+    static const QString rate = QStringLiteral("塗りつぶし率(&P)");
+    static const std::vector<MenuEntry> table = {
+        {ID_NEW_MAP, {file, QStringLiteral("マップデータの新規作成(&N)")}},
+        {ID_OPEN_MAP, {file, QStringLiteral("マップデータを開く(&O)")}},
+        {0, {file}},
+        {ID_SAVE_MAP, {file, QStringLiteral("マップデータを上書き保存(&S)")}},
+        {ID_SAVE_MAP_AS, {file, QStringLiteral("名前を付けてマップデータを保存(&A)")}},
+        {0, {file}},
+        {ID_NEW_PALETTE, {file, QStringLiteral("セルパレットの新規作成")}},
+        {ID_OPEN_PALETTE, {file, QStringLiteral("セルパレットを開く")}},
+        {0, {file}},
+        {ID_SAVE_PALETTE, {file, QStringLiteral("セルパレットを上書き保存")}},
+        {ID_SAVE_PALETTE_AS, {file, QStringLiteral("名前を付けてセルパレットを保存")}},
+        {0, {file}},
+        {ID_EXIT, {file, QStringLiteral("終了(&E)")}},
+        {ID_EVENT_LIST, {view, QStringLiteral("イベント一覧(&E)")}},
+        {ID_FLAG_LIST, {view, QStringLiteral("フラグ一覧(&F)")}},
+        {ID_LINK_LIST, {view, QStringLiteral("リンク一覧(&L)")}},
+        {ID_WHOLE_MAP, {view, QStringLiteral("全体表示(&V)")}},
+        {ID_TOOLBAR, {view, QStringLiteral("ツールバー(&T)")}},
+        {ID_UNDO, {edit, QStringLiteral("元に戻す(&U)")}},
+        {0, {edit}},
+        {ID_CUT, {edit, QStringLiteral("切り取り(&T)")}},
+        {ID_COPY, {edit, copy, QStringLiteral("背景を設定をしない(&N)")}},
+        {ID_COPY_BACKGROUND, {edit, copy, QStringLiteral("背景を設定する(&B)")}},
+        {ID_PASTE, {edit, QStringLiteral("貼り付け(&P)")}},
+        {ID_PEN, {tool, QStringLiteral("ペン(&P)")}},
+        {ID_RECT_FILL, {tool, rect, QStringLiteral("塗りつぶす(&P)")}},
+        {ID_RECT_EDGES, {tool, rect, QStringLiteral("辺のみ(&R)")}},
+        {ID_FLOOD_FILL, {tool, QStringLiteral("塗りつぶし(&P)")}},
+        {ID_PATTERN_RECT, {tool, pattern, QStringLiteral("長方形(&R)")}},
+        {ID_PATTERN_FILL, {tool, pattern, QStringLiteral("塗りつぶし(&P)")}},
+        {ID_MAP_SIZE, {settings, QStringLiteral("マップサイズ(&S)")}},
+        {ID_ZOOM, {settings, QStringLiteral("倍率設定(&Z)")}},
+        {ID_PALETTE_COLOURS, {settings, QStringLiteral("パレット色(&C)")}},
+        {ID_FILL_RATE_ON, {settings, rate, QStringLiteral("設定する(&Y)")}},
+        {ID_FILL_RATE_OFF, {settings, rate, QStringLiteral("設定しない(&N)")}},
+    };
+    return table;
+}
+
+} // namespace
+
+QFont Ui_Font()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("MS PGothic"), QStringLiteral("ＭＳ Ｐゴシック"),
+                      QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Noto Sans JP")});
+    font.setPointSize(9);
+    return font;
+}
+
+Zol::Zol(QWidget* parent) : winlib::Zol_Base(parent)
+{
+    quit = [](int status) { QCoreApplication::exit(status); };
+    setFont(Ui_Font());
+    setWindowTitle(QStringLiteral("Zol"));
+    setWindowIcon(QIcon(QStringLiteral(":/zol/icon.png")));
+    status_ = new winlib::WStatusBar(2, this);
+    setStatusBar(status_);
+    state_.dialog_directory = QDir::homePath();
+    Build_Menu();
+    Bind_Commands();
+    winlib::Bind(this, QStringLiteral("CloseEvent"),
+                 [this](QObject*, winlib::EventArgs& args) { Close_Prompt(args); });
+    winlib::Bind(this, QStringLiteral("DropFilesEvent"),
+                 [this](QObject*, winlib::EventArgs& args) { Open_Files(args.files); });
+    Update_File_Menu(*this);
+}
+
+Zol::~Zol()
+{
+    // Windows go before the state they point into.
+    ending_ = true;
+    winlib::Unbind(this, QStringLiteral("CloseEvent"));
+    winlib::Unbind(this, QStringLiteral("DropFilesEvent"));
+    for (int s = 0; s < kMaxDocuments; ++s) Close_Map(*this, s);
+    Close_Cell_Palette(*this);
+}
+
+void Zol::Build_Menu()
+{
+    for (const MenuEntry& entry : Menu_Table()) {
+        if (entry.id == 0) Add_Menu_Separator(entry.path);
+        else Add_Menu_Item(entry.path, entry.id);
+    }
+}
+
+void Zol::Bind_Commands()
+{
+    Bind_Command(ID_NEW_MAP, [this] { New_Map(*this); });
+    Bind_Command(ID_OPEN_MAP, [this] { Open_Map_Command(*this); });
+    Bind_Command(ID_SAVE_MAP, [this] { Save_Command(*this); });
+    Bind_Command(ID_SAVE_MAP_AS, [this] { Save_As_Command(*this); });
+    Bind_Command(ID_NEW_PALETTE, [this] { New_Cell_Palette(*this); });
+    Bind_Command(ID_OPEN_PALETTE, [this] { Open_Cell_Palette_Command(*this); });
+    Bind_Command(ID_SAVE_PALETTE, [this] { Save_Cell_Palette(*this); });
+    Bind_Command(ID_SAVE_PALETTE_AS, [this] { Save_Cell_Palette_As(*this); });
+    Bind_Command(ID_EXIT, [this] { Exit_Command(*this); });
+}
+
+int Zol::Active_Map(bool single_fallback) const
+{
+    const QMdiSubWindow* active = Client()->activeSubWindow();
+    int only = -1, windows = 0;
+    for (int s = 0; s < kMaxDocuments; ++s) {
+        const MapControls& map = state_.maps[std::size_t(s)];
+        if (!map.window) continue;
+        if (map.window == active) return s;
+        ++windows;
+        only = s;
+    }
+    return (single_fallback && windows == 1) ? only : -1;
+}
+
+void Zol::Open_Files(const QStringList& files)
+{
+    for (const QString& file : files) {
+        const int slot = state_.documents.First_Slot_Without_Window();
+        if (slot >= kMaxDocuments) {
+            Show_Message(this, QStringLiteral("そう欲張るなって"),
+                         QStringLiteral("これ以上ファイルを開くことは出来ません"), MB_OK,
+                         MB_ICON_EXCLAMATION);
+            break;
+        }
+        const QString ext = Path_Extension(file);
+        if (ext == QLatin1String(".zol")) {
+            Open_Map(*this, slot, file);
+        } else if (ext == QLatin1String(".bmp")) {
+            Load_Cell_Palette(*this, file);
+        } else {
+            Show_Message(this, QStringLiteral("ほよ？"),
+                         Path_Name_Part(file) + QStringLiteral("はZolのファイルではありません"),
+                         MB_OK, MB_ICON_EXCLAMATION);
+        }
+    }
+    Update_File_Menu(*this);
+}
+
+void Zol::Close_Prompt(winlib::EventArgs& args)
+{
+    if (ending_) return;
+    const QString question = QStringLiteral("を保存しますか？");
+    const QString caption = QStringLiteral("閉じる前に");
+    for (int s = 0; s < kMaxDocuments; ++s) {
+        edit_form& doc = state_.documents[s];
+        if (!state_.maps[std::size_t(s)].window || doc.saved != 0) continue;
+        const QString answer = Show_Message(this, caption, Path_File_Name(doc.file_path) + question,
+                                            MB_YESNOCANCEL, MB_ICON_QUESTION);
+        if (answer == kAnswerCancel || (answer == kAnswerYes && !Save_Map_As(*this, s))) {
+            args.allow = false;
+            return;
+        }
+    }
+    if (state_.palette.exists && state_.palette.saved == 0) {
+        const QString answer =
+            Show_Message(this, caption, Path_File_Name(state_.palette.path) + question,
+                         MB_YESNOCANCEL, MB_ICON_QUESTION);
+        if (answer == kAnswerCancel || (answer == kAnswerYes && !Save_Cell_Palette_As(*this))) {
+            args.allow = false;
+            return;
+        }
+    }
+    ending_ = true;
+}
+
+} // namespace zol

@@ -1,0 +1,257 @@
+#pragma once
+// The thin form layer every window of the program is built on: handlers bound by event name,
+// the controls the forms use, the frame and child windows, and the seams behind which every
+// modal dialog sits so that tests can script it.
+
+#include <QColor>
+#include <QImage>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QWidget>
+
+#include <deque>
+#include <map>
+#include <functional>
+#include <optional>
+#include <vector>
+
+class QLineEdit;
+
+namespace zol::winlib {
+
+// ---- Events bound by name -------------------------------------------------------------------
+
+// What a handler gets: the pointer position (pixels of the control that raised the event), the
+// event's name, a scroll code for ScrollEvent, and for CloseEvent whether to allow the close.
+struct EventArgs {
+    QString name;       // "MouseMoveEvent", "LeftButtonDownEvent", ...
+    int x = 0;
+    int y = 0;
+    int scroll_code = -1; // 0 line up/left, 1 line down/right, 2 page up, 3 page down,
+                          // 4 thumb position, 5 thumb track, 8 end of scrolling
+    int position = 0;     // ScrollEvent: the bar's position after the step
+    bool allow = true;    // CloseEvent: set false to refuse the close
+    QStringList files;    // DropFilesEvent
+};
+using Handler = std::function<void(QObject* sender, EventArgs& args)>;
+
+// Binds handler to the named event of control, replacing any earlier one. Names:
+// MouseMoveEvent, LeftButtonDownEvent, LeftButtonUpEvent, LeftButtonDoubleEvent,
+// RightButtonDownEvent, RightButtonUpEvent, RightButtonDoubleEvent, ClickEvent, ChangeEvent,
+// SelectEvent, ScrollEvent, CloseEvent, DestroyEvent, ResizeEvent, DropFilesEvent.
+void Bind(QObject* control, const QString& event_name, Handler handler);
+void Unbind(QObject* control, const QString& event_name);
+// Runs the handler bound to the named event; false when none is bound. Tests call this directly.
+bool Fire(QObject* control, const QString& event_name, EventArgs& args);
+bool Fire(QObject* control, const QString& event_name, int x = 0, int y = 0);
+
+// ---- Button snapshot ------------------------------------------------------------------------
+
+struct ButtonSnapshot {
+    bool left = false, right = false, middle = false;
+    bool shift = false, ctrl = false, alt = false;
+};
+// The mouse buttons (logical: swapped buttons already honoured) and modifiers held now.
+ButtonSnapshot Buttons_Now();
+// Makes Buttons_Now answer snapshot (tests); nullopt restores the real state.
+void Override_Buttons(std::optional<ButtonSnapshot> snapshot);
+
+// The mouse pointer's global position; overridable for tests.
+QPoint Pointer_Position();
+void Override_Pointer(std::optional<QPoint> global_position);
+
+// ---- Controls -------------------------------------------------------------------------------
+
+// A picture control: shows an image at its top left and raises the mouse events by name.
+// An overlay outline (the editing tools' rubber band) is drawn on the control itself, over the
+// image, until the image is shown again.
+class WPictureBox : public QWidget {
+    Q_OBJECT
+public:
+    explicit WPictureBox(QWidget* parent = nullptr);
+    void Set_Image(const QImage& image);        // shows image (and removes any overlay)
+    const QImage& Image() const { return image_; }
+    void Set_Overlay(const QRect& rect);        // dotted black outline, in widget pixels
+    void Clear_Overlay();
+    std::optional<QRect> Overlay() const { return overlay_; }
+    // What is on screen: the image with the overlay, as a QImage of the widget's size.
+    QImage Grab() const;
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void mousePressEvent(QMouseEvent*) override;
+    void mouseReleaseEvent(QMouseEvent*) override;
+    void mouseDoubleClickEvent(QMouseEvent*) override;
+    void mouseMoveEvent(QMouseEvent*) override;
+
+private:
+    QImage image_;
+    std::optional<QRect> overlay_;
+};
+
+// A scroll bar whose steps raise ScrollEvent with the codes above; line and page steps are 1.
+class WScrollBar : public QScrollBar {
+    Q_OBJECT
+public:
+    explicit WScrollBar(Qt::Orientation orientation, QWidget* parent = nullptr);
+};
+
+// A status bar with numbered text panes.
+class WStatusBar : public QStatusBar {
+    Q_OBJECT
+public:
+    explicit WStatusBar(int panes, QWidget* parent = nullptr);
+    void Set_Text(int pane, const QString& text);
+    QString Text(int pane) const;
+};
+
+// ---- Frame and child windows ----------------------------------------------------------------
+
+// The multiple-document frame. Raises CloseEvent (set allow=false to refuse), DestroyEvent,
+// DropFilesEvent (files dropped from the desktop, in order).
+class Zol_Base : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit Zol_Base(QWidget* parent = nullptr);
+    ~Zol_Base() override;
+    QMdiArea* Client() const { return client_; }
+    // Adds a menu item: path like {"ファイル(&F)", "終了(&E)"}; returns its action.
+    QAction* Add_Menu_Item(const QStringList& path, int id);
+    void Add_Menu_Separator(const QStringList& menu_path);
+    QAction* Menu_Item(int id) const;
+    // Runs the command bound to id (as a click on its menu item would).
+    void Run_Command(int id);
+    void Bind_Command(int id, std::function<void()> action);
+
+protected:
+    void closeEvent(QCloseEvent*) override;
+    void dragEnterEvent(QDragEnterEvent*) override;
+    void dropEvent(QDropEvent*) override;
+
+private:
+    QMdiArea* client_;
+    std::map<int, QAction*> items_;
+    std::map<int, std::function<void()>> commands_;
+};
+
+// A child window of the frame. Raises CloseEvent (allow=false refuses), ResizeEvent (after the
+// size changed) and DestroyEvent (once, when it is being destroyed).
+class FormChild_Base : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    explicit FormChild_Base(QWidget* parent = nullptr);
+    ~FormChild_Base() override;
+    // The widget that holds the controls; its size is what the controls may fill.
+    QWidget* Content() const { return content_; }
+    // Resizes the window so that its content area is w x h.
+    void Set_Content_Size(int w, int h);
+
+protected:
+    void closeEvent(QCloseEvent*) override;
+    void resizeEvent(QResizeEvent*) override;
+
+private:
+    QWidget* content_;
+    bool destroyed_ = false;
+};
+
+// ---- Dialog seams ---------------------------------------------------------------------------
+
+struct FileDialogRequest {
+    bool save = false;
+    QString title;
+    QString button_text;
+    QString directory;      // where it starts
+    QString initial_file;   // preselected file (may be a full path)
+    QStringList filters;    // pairs flattened: "ZOLファイル", "*.zol", "すべてのファイル", "*.*"
+    bool preview = false;   // a bitmap preview beside the list
+};
+
+class DialogPresenter {
+public:
+    virtual ~DialogPresenter() = default;
+    virtual std::optional<QString> Choose_File(QWidget* owner, const FileDialogRequest& request) = 0;
+    virtual std::optional<QColor> Choose_Colour(QWidget* owner, const QColor& initial) = 0;
+};
+
+// The installed presenter (the Qt one unless a test installed another).
+DialogPresenter* Dialogs();
+DialogPresenter* Set_Dialog_Presenter(DialogPresenter* presenter);
+
+std::optional<QString> Choose_File(QWidget* owner, const FileDialogRequest& request);
+std::optional<QColor> Choose_Colour(QWidget* owner, const QColor& initial);
+
+// QFileDialog and QColorDialog; the preview request uses PreviewFileDialog.
+class QtDialogPresenter : public DialogPresenter {
+public:
+    std::optional<QString> Choose_File(QWidget* owner, const FileDialogRequest& request) override;
+    std::optional<QColor> Choose_Colour(QWidget* owner, const QColor& initial) override;
+};
+
+// Records every request and answers from queues (an empty answer = cancelled). With an empty
+// queue it cancels. Installs itself for its lifetime.
+class ScriptedDialogs : public DialogPresenter {
+public:
+    ScriptedDialogs();
+    ~ScriptedDialogs() override;
+    void Answer_File(std::optional<QString> path) { files_.push_back(std::move(path)); }
+    void Answer_Colour(std::optional<QColor> colour) { colours_.push_back(colour); }
+    std::optional<QString> Choose_File(QWidget* owner, const FileDialogRequest& request) override;
+    std::optional<QColor> Choose_Colour(QWidget* owner, const QColor& initial) override;
+    const std::vector<FileDialogRequest>& File_Requests() const { return file_requests_; }
+    int Colour_Requests() const { return colour_requests_; }
+
+private:
+    std::deque<std::optional<QString>> files_;
+    std::deque<std::optional<QColor>> colours_;
+    std::vector<FileDialogRequest> file_requests_;
+    int colour_requests_ = 0;
+    DialogPresenter* previous_ = nullptr;
+};
+
+// An open-file dialog with a bitmap preview of the selected file beside its list.
+class PreviewFileDialog; // defined in preview_file_dialog.h
+
+// ---- Shared idioms --------------------------------------------------------------------------
+
+// A modeless window that exists at most once: Open() destroys the one open, makes a new one with
+// make(), places it at the pointer kept inside the frame, and shows it. The record empties when
+// the window is destroyed.
+template <class W>
+class SingleWindow {
+public:
+    template <class Make>
+    W* Open(QWidget* frame, Make make)
+    {
+        Close();
+        W* window = make();
+        window_ = window;
+        Place_At_Pointer(window, frame);
+        window->show();
+        return window;
+    }
+    void Close()
+    {
+        if (window_) delete window_.data();
+        window_.clear();
+    }
+    W* Get() const { return window_.data(); }
+    bool Is_Open() const { return !window_.isNull(); }
+
+private:
+    QPointer<W> window_;
+};
+
+// Moves a top-level or child window so its top left is at the pointer, kept inside frame.
+void Place_At_Pointer(QWidget* window, QWidget* frame);
+
+// Keeps a scroll bar and a digits-only edit box in step: moving the bar writes "%ld" into the
+// box; a typed value inside the bar's range moves the bar; any other text is replaced by the
+// bar's position (when editing finishes).
+void Pair_Scroll_And_Edit(QScrollBar* bar, QLineEdit* edit);
+
+} // namespace zol::winlib
