@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and shows the sample map with the command-line tool.
+# Installs what is missing, builds, and starts the editor on the sample map.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 scripts/build.sh build
-build/cli/zol-tool check examples/*.zol
+exec build/src/zol examples/sample.zol "$@"
