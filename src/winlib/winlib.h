@@ -185,6 +185,10 @@ DialogPresenter* Set_Dialog_Presenter(DialogPresenter* presenter);
 std::optional<QString> Choose_File(QWidget* owner, const FileDialogRequest& request);
 std::optional<QColor> Choose_Colour(QWidget* owner, const QColor& initial);
 
+// The file dialog's filters from the request's pairs: "ZOLファイル", "*.zol" becomes
+// "ZOLファイル (*.zol)"; patterns joined by ';' are listed together and "*.*" means every file.
+QStringList File_Dialog_Filters(const QStringList& pairs);
+
 // QFileDialog and QColorDialog; the preview request uses PreviewFileDialog.
 class QtDialogPresenter : public DialogPresenter {
 public:
@@ -218,6 +222,9 @@ class PreviewFileDialog; // defined in preview_file_dialog.h
 
 // ---- Shared idioms --------------------------------------------------------------------------
 
+// Moves a top-level or child window so its top left is at the pointer, kept inside frame.
+void Place_At_Pointer(QWidget* window, QWidget* frame);
+
 // A modeless window that exists at most once: Open() destroys the one open, makes a new one with
 // make(), places it at the pointer kept inside the frame, and shows it. The record empties when
 // the window is destroyed.
@@ -245,9 +252,6 @@ public:
 private:
     QPointer<W> window_;
 };
-
-// Moves a top-level or child window so its top left is at the pointer, kept inside frame.
-void Place_At_Pointer(QWidget* window, QWidget* frame);
 
 // Keeps a scroll bar and a digits-only edit box in step: moving the bar writes "%ld" into the
 // box; a typed value inside the bar's range moves the bar; any other text is replaced by the

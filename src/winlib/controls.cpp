@@ -1,0 +1,229 @@
+// The picture control, the scroll bar, the status bar and the scroll bar paired with an edit box.
+
+#include "winlib/winlib.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QRegularExpressionValidator>
+
+namespace zol::winlib {
+
+namespace {
+
+// Draws what a picture control shows: the image at the top left, white elsewhere, and the
+// overlay outline as a dotted black line over the pixels of the rectangle's border.
+void Paint_Picture(QPainter& painter, const QSize& size, const QImage& image,
+                   const std::optional<QRect>& overlay)
+{
+    painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
+    if (!image.isNull()) painter.drawImage(QPoint(0, 0), image);
+    if (overlay && overlay->isValid()) {
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(Qt::black, 0, Qt::DotLine));
+        painter.drawRect(overlay->adjusted(0, 0, -1, -1));
+    }
+}
+
+const char* Button_Event(Qt::MouseButton button, const char* left, const char* right)
+{
+    if (button == Qt::LeftButton) return left;
+    if (button == Qt::RightButton) return right;
+    return nullptr;
+}
+
+void Fire_Mouse(QWidget* control, const char* name, QMouseEvent* event)
+{
+    if (!name) return;
+    const QPoint at = event->position().toPoint();
+    EventArgs args;
+    args.x = at.x();
+    args.y = at.y();
+    Fire(control, QString::fromLatin1(name), args);
+}
+
+} // namespace
+
+// ---- WPictureBox ----------------------------------------------------------------------------
+
+WPictureBox::WPictureBox(QWidget* parent) : QWidget(parent)
+{
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void WPictureBox::Set_Image(const QImage& image)
+{
+    image_ = image;
+    overlay_.reset();
+    update();
+}
+
+void WPictureBox::Set_Overlay(const QRect& rect)
+{
+    overlay_ = rect;
+    update();
+}
+
+void WPictureBox::Clear_Overlay()
+{
+    overlay_.reset();
+    update();
+}
+
+QImage WPictureBox::Grab() const
+{
+    QImage shown(size(), QImage::Format_RGB32);
+    if (shown.isNull()) return shown;
+    QPainter painter(&shown);
+    Paint_Picture(painter, size(), image_, overlay_);
+    return shown;
+}
+
+void WPictureBox::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    Paint_Picture(painter, size(), image_, overlay_);
+}
+
+void WPictureBox::mousePressEvent(QMouseEvent* event)
+{
+    Fire_Mouse(this, Button_Event(event->button(), "LeftButtonDownEvent", "RightButtonDownEvent"), event);
+    event->accept();
+}
+
+void WPictureBox::mouseReleaseEvent(QMouseEvent* event)
+{
+    Fire_Mouse(this, Button_Event(event->button(), "LeftButtonUpEvent", "RightButtonUpEvent"), event);
+    event->accept();
+}
+
+void WPictureBox::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    Fire_Mouse(this, Button_Event(event->button(), "LeftButtonDoubleEvent", "RightButtonDoubleEvent"),
+               event);
+    event->accept();
+}
+
+void WPictureBox::mouseMoveEvent(QMouseEvent* event)
+{
+    Fire_Mouse(this, "MouseMoveEvent", event);
+    event->accept();
+}
+
+// ---- WScrollBar -----------------------------------------------------------------------------
+
+namespace {
+
+int Scroll_Code(int action)
+{
+    switch (action) {
+    case QAbstractSlider::SliderSingleStepSub: return 0;
+    case QAbstractSlider::SliderSingleStepAdd: return 1;
+    case QAbstractSlider::SliderPageStepSub: return 2;
+    case QAbstractSlider::SliderPageStepAdd: return 3;
+    case QAbstractSlider::SliderMove: return 5;
+    case QAbstractSlider::SliderToMinimum: return 6;
+    case QAbstractSlider::SliderToMaximum: return 7;
+    default: return -1;
+    }
+}
+
+void Fire_Scroll(WScrollBar* bar, int code)
+{
+    EventArgs args;
+    args.scroll_code = code;
+    args.position = bar->value();
+    Fire(bar, QStringLiteral("ScrollEvent"), args);
+}
+
+} // namespace
+
+WScrollBar::WScrollBar(Qt::Orientation orientation, QWidget* parent) : QScrollBar(orientation, parent)
+{
+    setSingleStep(1);
+    setPageStep(1);
+    // A step is announced before the bar takes its new value; the value is settled first so
+    // that a handler sees the bar where the step leaves it.
+    connect(this, &QAbstractSlider::actionTriggered, this, [this](int action) {
+        const int code = Scroll_Code(action);
+        if (code < 0) return;
+        setValue(sliderPosition());
+        Fire_Scroll(this, code);
+    });
+    connect(this, &QAbstractSlider::sliderReleased, this, [this] {
+        Fire_Scroll(this, 4);
+        Fire_Scroll(this, 8);
+    });
+}
+
+// ---- WStatusBar -----------------------------------------------------------------------------
+
+WStatusBar::WStatusBar(int panes, QWidget* parent) : QStatusBar(parent)
+{
+    for (int i = 0; i < panes; ++i) {
+        auto* pane = new QLabel(this);
+        pane->setObjectName(QStringLiteral("pane%1").arg(i));
+        pane->setTextFormat(Qt::PlainText);
+        // The first pane takes the spare width; the others keep to the right.
+        if (i == 0) addWidget(pane, 1);
+        else addPermanentWidget(pane);
+    }
+}
+
+namespace {
+QLabel* Pane(const QStatusBar* bar, int pane)
+{
+    return bar->findChild<QLabel*>(QStringLiteral("pane%1").arg(pane), Qt::FindDirectChildrenOnly);
+}
+} // namespace
+
+void WStatusBar::Set_Text(int pane, const QString& text)
+{
+    if (QLabel* label = Pane(this, pane)) label->setText(text);
+}
+
+QString WStatusBar::Text(int pane) const
+{
+    const QLabel* label = Pane(this, pane);
+    return label ? label->text() : QString();
+}
+
+// ---- Scroll bar paired with an edit box -----------------------------------------------------
+
+void Pair_Scroll_And_Edit(QScrollBar* bar, QLineEdit* edit)
+{
+    if (!bar || !edit) return;
+    static const QRegularExpression digits(QStringLiteral("[0-9]*"));
+    edit->setValidator(new QRegularExpressionValidator(digits, edit));
+    edit->setText(QString::number(bar->value()));
+
+    // While a typed value moves the bar, the box keeps what was typed.
+    auto typing = std::make_shared<bool>(false);
+    QObject::connect(bar, &QAbstractSlider::valueChanged, edit, [edit, typing](int value) {
+        if (!*typing) edit->setText(QString::number(value));
+    });
+    const QPointer<QScrollBar> guarded(bar);
+    auto in_range = [guarded](const QString& text, int& value) {
+        bool ok = false;
+        const long number = text.toLong(&ok);
+        if (!ok || number < guarded->minimum() || number > guarded->maximum()) return false;
+        value = int(number);
+        return true;
+    };
+    QObject::connect(edit, &QLineEdit::textEdited, bar, [guarded, typing, in_range](const QString& text) {
+        int value = 0;
+        if (!in_range(text, value)) return;
+        *typing = true;
+        guarded->setValue(value);
+        *typing = false;
+    });
+    QObject::connect(edit, &QLineEdit::editingFinished, bar, [guarded, edit, in_range] {
+        int value = 0;
+        if (!in_range(edit->text(), value)) edit->setText(QString::number(guarded->value()));
+    });
+}
+
+} // namespace zol::winlib

@@ -1,0 +1,120 @@
+// The seams behind which the file and colour dialogs sit, and the Qt dialogs behind them.
+
+#include "winlib/preview_file_dialog.h"
+#include "winlib/winlib.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+
+namespace zol::winlib {
+
+namespace {
+
+QtDialogPresenter& Qt_Presenter()
+{
+    static QtDialogPresenter presenter;
+    return presenter;
+}
+
+DialogPresenter*& Installed()
+{
+    static DialogPresenter* presenter = &Qt_Presenter();
+    return presenter;
+}
+
+} // namespace
+
+QStringList File_Dialog_Filters(const QStringList& pairs)
+{
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < pairs.size(); i += 2) {
+        QStringList patterns = pairs[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (QString& pattern : patterns) {
+            pattern = pattern.trimmed();
+            if (pattern == QLatin1String("*.*")) pattern = QStringLiteral("*");
+        }
+        filters << QStringLiteral("%1 (%2)").arg(pairs[i], patterns.join(QLatin1Char(' ')));
+    }
+    return filters;
+}
+
+DialogPresenter* Dialogs()
+{
+    return Installed();
+}
+
+DialogPresenter* Set_Dialog_Presenter(DialogPresenter* presenter)
+{
+    DialogPresenter* previous = Installed();
+    Installed() = presenter ? presenter : &Qt_Presenter();
+    return previous;
+}
+
+std::optional<QString> Choose_File(QWidget* owner, const FileDialogRequest& request)
+{
+    return Dialogs()->Choose_File(owner, request);
+}
+
+std::optional<QColor> Choose_Colour(QWidget* owner, const QColor& initial)
+{
+    return Dialogs()->Choose_Colour(owner, initial);
+}
+
+// ---- Qt dialogs -----------------------------------------------------------------------------
+
+std::optional<QString> QtDialogPresenter::Choose_File(QWidget* owner, const FileDialogRequest& request)
+{
+    std::unique_ptr<QFileDialog> dialog;
+    if (request.preview && !request.save) dialog = std::make_unique<PreviewFileDialog>(owner);
+    else dialog = std::make_unique<QFileDialog>(owner);
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setWindowTitle(request.title);
+    dialog->setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog->setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    const QStringList filters = File_Dialog_Filters(request.filters);
+    if (!filters.isEmpty()) dialog->setNameFilters(filters);
+    if (!request.button_text.isEmpty()) dialog->setLabelText(QFileDialog::Accept, request.button_text);
+    if (!request.directory.isEmpty()) dialog->setDirectory(request.directory);
+    if (!request.initial_file.isEmpty()) dialog->selectFile(request.initial_file);
+    if (dialog->exec() != QDialog::Accepted) return std::nullopt;
+    const QStringList chosen = dialog->selectedFiles();
+    if (chosen.isEmpty()) return std::nullopt;
+    return chosen.first();
+}
+
+std::optional<QColor> QtDialogPresenter::Choose_Colour(QWidget* owner, const QColor& initial)
+{
+    const QColor colour = QColorDialog::getColor(initial, owner);
+    if (!colour.isValid()) return std::nullopt;
+    return colour;
+}
+
+// ---- Scripted answers -----------------------------------------------------------------------
+
+ScriptedDialogs::ScriptedDialogs() : previous_(Set_Dialog_Presenter(this)) {}
+
+ScriptedDialogs::~ScriptedDialogs()
+{
+    Set_Dialog_Presenter(previous_);
+}
+
+std::optional<QString> ScriptedDialogs::Choose_File(QWidget*, const FileDialogRequest& request)
+{
+    file_requests_.push_back(request);
+    std::optional<QString> answer;
+    if (files_.empty()) return answer;
+    if (files_.front()) answer = *files_.front();
+    files_.pop_front();
+    return answer;
+}
+
+std::optional<QColor> ScriptedDialogs::Choose_Colour(QWidget*, const QColor&)
+{
+    ++colour_requests_;
+    if (colours_.empty()) return std::nullopt;
+    const std::optional<QColor> answer = colours_.front();
+    colours_.pop_front();
+    return answer;
+}
+
+} // namespace zol::winlib
