@@ -1,0 +1,171 @@
+#include "display/map_renderer.h"
+
+#include <QSaveFile>
+
+#include <png.h>
+
+#include <csetjmp>
+#include <cstring>
+
+namespace zol {
+
+void CellCache::Build(const CellImages& cells, int s)
+{
+    size_ = s;
+    pixels_.assign(std::size_t(64) * s * s, 0xffffffffu);
+    for (int n = 0; n < 64; ++n) {
+        QImage cell = cells[std::size_t(n)].convertToFormat(QImage::Format_RGB32);
+        if (cell.isNull()) continue;
+        if (cell.width() != s || cell.height() != s)
+            cell = cell.scaled(s, s, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                       .convertToFormat(QImage::Format_RGB32);
+        for (int r = 0; r < s; ++r)
+            std::memcpy(pixels_.data() + (std::size_t(n) * s + r) * s, cell.constScanLine(r),
+                        std::size_t(s) * 4);
+    }
+}
+
+void Render_Cells(QImage& target, const edit_form& doc, const CellCache& cache, int scroll_x,
+                  int scroll_y, int i0, int j0, int columns, int rows)
+{
+    const int s = cache.size();
+    if (s <= 0 || !doc.has_grid() || target.isNull()) return;
+    // Only whole window cells inside the image and the map are drawn.
+    const int i_begin = std::max(i0, std::max(0, -scroll_x));
+    const int j_begin = std::max(j0, std::max(0, -scroll_y));
+    const int i_end = std::min({i0 + columns, target.width() / s, doc.width() - scroll_x});
+    const int j_end = std::min({j0 + rows, target.height() / s, doc.height() - scroll_y});
+    const std::size_t row_bytes = std::size_t(s) * 4;
+    for (int j = j_begin; j < j_end; ++j) {
+        const int y = scroll_y + j;
+        for (int r = 0; r < s; ++r) {
+            auto* line = reinterpret_cast<uint32_t*>(target.scanLine(j * s + r));
+            for (int i = i_begin; i < i_end; ++i) {
+                const int n = Cell_Number(doc.cell(scroll_x + i, y));
+                std::memcpy(line + i * s, cache.row(n, r), row_bytes);
+            }
+        }
+    }
+}
+
+void Render_View(QImage& target, const edit_form& doc, const CellCache& cache)
+{
+    if (cache.size() <= 0) return;
+    Render_Cells(target, doc, cache, doc.scroll_x, doc.scroll_y, 0, 0, target.width() / cache.size(),
+                 target.height() / cache.size());
+}
+
+void Scroll_View(QImage& target, const edit_form& doc, const CellCache& cache, int dx, int dy)
+{
+    const int s = cache.size();
+    if (s <= 0 || target.isNull()) return;
+    const int columns = target.width() / s;
+    const int rows = target.height() / s;
+    const qsizetype stride = target.bytesPerLine();
+    uchar* bits = target.bits();
+    if (dy != 0 && rows > 0) {
+        const std::size_t moved = std::size_t(stride) * std::size_t((rows - 1) * s);
+        if (dy > 0) std::memmove(bits, bits + stride * s, moved);
+        else std::memmove(bits + stride * s, bits, moved);
+        Render_Cells(target, doc, cache, doc.scroll_x, doc.scroll_y, 0, dy > 0 ? rows - 1 : 0,
+                     columns, 1);
+    }
+    if (dx != 0 && columns > 0) {
+        const std::size_t moved = std::size_t((columns - 1) * s) * 4;
+        for (int y = 0; y < rows * s; ++y) {
+            uchar* line = target.scanLine(y);
+            if (dx > 0) std::memmove(line, line + s * 4, moved);
+            else std::memmove(line + s * 4, line, moved);
+        }
+        Render_Cells(target, doc, cache, doc.scroll_x, doc.scroll_y, dx > 0 ? columns - 1 : 0, 0,
+                     1, rows);
+    }
+}
+
+QImage Render_Map_Image(const edit_form& doc, const CellCache& cache)
+{
+    const int s = cache.size();
+    QImage image(doc.width() * s, doc.height() * s, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    Render_Cells(image, doc, cache, 0, 0, 0, 0, doc.width(), doc.height());
+    return image;
+}
+
+namespace {
+
+void Png_Write(png_structp png, png_bytep data, png_size_t length)
+{
+    auto* file = static_cast<QSaveFile*>(png_get_io_ptr(png));
+    if (file->write(reinterpret_cast<const char*>(data), qint64(length)) != qint64(length))
+        png_error(png, "write failed");
+}
+
+void Png_Flush(png_structp) {}
+
+// Encodes image (RGB32) into file; false when libpng reports an error.
+bool Encode_Png(QSaveFile& file, const QImage& image)
+{
+    std::vector<png_byte> row(std::size_t(image.width()) * 3);
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    if (!png) return false;
+    png_infop info = png_create_info_struct(png);
+    if (!info || setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        return false;
+    }
+    png_set_write_fn(png, &file, Png_Write, Png_Flush);
+    png_set_IHDR(png, info, png_uint_32(image.width()), png_uint_32(image.height()), 8,
+                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
+    png_set_compression_level(png, 3);
+    png_write_info(png, info);
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        png_byte* out = row.data();
+        for (int x = 0; x < image.width(); ++x) {
+            *out++ = png_byte(qRed(line[x]));
+            *out++ = png_byte(qGreen(line[x]));
+            *out++ = png_byte(qBlue(line[x]));
+        }
+        png_write_row(png, row.data());
+    }
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
+    return true;
+}
+
+} // namespace
+
+bool Write_Png(const QString& path, const QImage& image)
+{
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    if (rgb.isNull()) return false;
+    QSaveFile file(path);
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    if (!Encode_Png(file, rgb)) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+QString Cell_Status_Text(const edit_form& doc, int x, int y)
+{
+    const uint8_t cell = doc.cell(x, y);
+    QString text = QStringLiteral("(%1,%2) Palette=%3 Flag=%4").arg(x).arg(y).arg(Cell_Number(cell)).arg(Cell_Flag(cell));
+    for (std::size_t i = 0; i < std::size_t(doc.links.count()); ++i) {
+        if (doc.links.x[i] != x || doc.links.y[i] != y) continue;
+        text += QStringLiteral(" Link=%1 (%2,%3)")
+                    .arg(doc.links.target_map[i])
+                    .arg(doc.links.target_x[i])
+                    .arg(doc.links.target_y[i]);
+    }
+    for (std::size_t i = 0; i < std::size_t(doc.events.count()); ++i)
+        if (doc.events.x[i] == x && doc.events.y[i] == y)
+            text += QStringLiteral(" Event= %1").arg(doc.events.number[i]);
+    return text;
+}
+
+} // namespace zol

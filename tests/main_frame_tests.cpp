@@ -1,0 +1,460 @@
+// The editor's main frame driven offscreen: opening, saving and closing maps with the questions
+// they ask, dropped files, the palette commands and window, and what the map windows show.
+
+#include "display/cell_palette_window.h"
+#include "display/map_renderer.h"
+#include "display/map_view.h"
+#include "documents/file_path.h"
+#include "documents/flag_file.h"
+#include "documents/map_file.h"
+#include "shell/show_message.h"
+#include "shell/zol.h"
+#include "test_support.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMenuBar>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace zol;
+using namespace zol::test;
+using winlib::ScriptedDialogs;
+
+namespace {
+
+// Tiles that differ in colour and have a mark, so a wrong tile or a shifted row shows.
+CellImages Test_Cells()
+{
+    CellImages cells;
+    for (int n = 0; n < 64; ++n) {
+        QImage cell(kCellSize, kCellSize, QImage::Format_RGB32);
+        cell.fill(QColor::fromHsv((n * 37) % 360, 150 + n % 100, 120 + (n * 7) % 130));
+        for (int i = 0; i < n % 32; ++i) cell.setPixel(i, i, qRgb(255, 255, 255));
+        cells[std::size_t(n)] = cell;
+    }
+    return cells;
+}
+
+class MainFrameTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    ScriptedPresenter messages;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<Zol> frame;
+    std::vector<int> quits;
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(Write_Palette_Bitmap(Path("tiles.bmp"), Test_Cells()));
+        frame = std::make_unique<Zol>();
+        frame->quit = [this](int status) { quits.push_back(status); };
+        frame->resize(1400, 1000);
+        frame->show();
+    }
+    void TearDown() override
+    {
+        frame.reset();
+        EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty() ||
+                    std::all_of(QApplication::topLevelWidgets().begin(),
+                                QApplication::topLevelWidgets().end(),
+                                [](QWidget* w) { return !w->isVisible(); }));
+    }
+
+    QString Path(const QString& name) const { return dir.filePath(name); }
+    QString Path(const char* name) const { return Path(QString::fromUtf8(name)); }
+
+    // Writes a map drawn as text, naming the given palette, with or without its flag file.
+    QString Write_Test_Map(const char* name, const char* rows, const QString& palette = "tiles",
+                           bool flag_file = true)
+    {
+        edit_form doc = Map_From_Text(rows);
+        doc.file_path = Path(name);
+        doc.links.target_map = {2};
+        doc.links.target_x = {5};
+        doc.links.target_y = {7};
+        doc.links.x = {0};
+        doc.links.y = {0};
+        doc.events.number = {12};
+        doc.events.x = {0};
+        doc.events.y = {0};
+        EXPECT_TRUE(Write_Map(doc, palette, "ERROR(17)"));
+        if (!flag_file) QFile::remove(Flag_Path(doc.file_path));
+        return doc.file_path;
+    }
+
+    // A square map of side n with varied cells.
+    QString Write_Big_Map(const char* name, int n)
+    {
+        edit_form doc;
+        doc.file_path = Path(name);
+        doc.max_x = doc.max_y = uint8_t(n - 1);
+        doc.grid.assign(std::size_t(n), std::vector<uint8_t>(std::size_t(n)));
+        for (int x = 0; x < n; ++x)
+            for (int y = 0; y < n; ++y) doc.cell(x, y) = uint8_t((x * 7 + y * 3) % 64 + 64 * (x % 4));
+        doc.flags.assign(64, 0);
+        EXPECT_TRUE(Write_Map(doc, "tiles", "ERROR(17)"));
+        return doc.file_path;
+    }
+
+    int Open(const QString& path)
+    {
+        const int slot = frame->Documents().First_Free_Slot();
+        dialogs.Answer_File(path);
+        frame->Run_Command(ID_OPEN_MAP);
+        return frame->Documents()[slot].is_open() ? slot : -1;
+    }
+
+    MapControls& Map(int slot) { return frame->State().maps[std::size_t(slot)]; }
+    edit_form& Doc(int slot) { return frame->Documents()[slot]; }
+    int Open_Windows()
+    {
+        int n = 0;
+        for (int s = 0; s < kMaxDocuments; ++s) n += Map(s).window ? 1 : 0;
+        return n;
+    }
+};
+
+TEST_F(MainFrameTest, StartsWithTheFullMenuAndGraySaveCommands)
+{
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Zol"));
+    const int ids[] = {1001, 1002, 1004, 1005, 1007, 1008, 1010, 1011, 1013, 1015, 1016, 1017,
+                       1018, 1019, 1021, 1023, 1025, 1026, 1027, 1029, 1031, 1032, 1033, 1035,
+                       1036, 1038, 1039, 1040, 1042, 1043};
+    for (int id : ids) EXPECT_NE(frame->Menu_Item(id), nullptr) << id;
+    const QList<QAction*> menus = frame->menuBar()->actions();
+    ASSERT_EQ(menus.size(), 5);
+    EXPECT_EQ(menus[0]->text(), QStringLiteral("ファイル(&F)"));
+    EXPECT_EQ(menus[4]->text(), QStringLiteral("設定(&S)"));
+    int separators = 0;
+    for (QAction* a : menus[0]->menu()->actions()) separators += a->isSeparator() ? 1 : 0;
+    EXPECT_EQ(separators, 4);
+
+    for (int id : {ID_SAVE_MAP, ID_SAVE_MAP_AS, ID_SAVE_PALETTE, ID_SAVE_PALETTE_AS})
+        EXPECT_FALSE(frame->Menu_Item(id)->isEnabled()) << id;
+    EXPECT_TRUE(messages.calls().empty());
+}
+
+TEST_F(MainFrameTest, OpeningAMapInstallsItsPaletteAndShowsIt)
+{
+    const QString path = Write_Test_Map("first.zol", "1 2 3\n4 5 199");
+    const int slot = Open(path);
+    ASSERT_EQ(slot, 0);
+    const winlib::FileDialogRequest& request = dialogs.File_Requests().back();
+    EXPECT_EQ(request.title, QStringLiteral("マップデータを読み込む"));
+    EXPECT_EQ(request.button_text, QStringLiteral("開く"));
+    EXPECT_EQ(request.filters, (QStringList{"ZOLファイル", "*.zol", "すべてのファイル", "*.*"}));
+    EXPECT_TRUE(messages.calls().empty()) << messages.captions().join(',').toStdString();
+
+    EXPECT_TRUE(frame->State().palette.exists);
+    EXPECT_EQ(frame->State().palette.path, Path("tiles.bmp"));
+    EXPECT_EQ(Map(slot).window->windowTitle(),
+              QStringLiteral("first 3×2 Link: 1  (%1×%2)")
+                  .arg(Doc(slot).window_width / 32)
+                  .arg(Doc(slot).window_height / 32));
+    // The whole 3 x 2 map fits: no bars, the picture is the map's size.
+    EXPECT_EQ(Map(slot).picture->size(), QSize(96, 64));
+    EXPECT_FALSE(Map(slot).vertical->isVisible());
+    // Cell (2, 1) is 199: tile 7.
+    const QImage shown = Map(slot).picture->Image();
+    EXPECT_EQ(shown.copy(64, 32, 32, 32).convertToFormat(QImage::Format_RGB32),
+              Test_Cells()[7].convertToFormat(QImage::Format_RGB32));
+    EXPECT_TRUE(frame->Menu_Item(ID_SAVE_MAP)->isEnabled());
+    EXPECT_TRUE(frame->Menu_Item(ID_SAVE_PALETTE)->isEnabled());
+}
+
+TEST_F(MainFrameTest, OpeningWithoutFlagFileOrBitmapTellsTheUserAndGoesOn)
+{
+    const int slot = Open(Write_Test_Map("noflags.zol", "199 135\n7 0", "tiles", false));
+    ASSERT_EQ(slot, 0);
+    ASSERT_EQ(messages.calls().size(), 1u);
+    EXPECT_EQ(messages.last().caption, QStringLiteral("問題ない（ニヤリ）"));
+    EXPECT_EQ(Doc(slot).flags[7], 3); // cell 199 comes first in column order
+    frame.reset();
+
+    messages.clear();
+    frame = std::make_unique<Zol>();
+    frame->quit = [](int) {};
+    const int other = Open(Write_Test_Map("missing.zol", "1 2", "nowhere"));
+    ASSERT_EQ(other, 0);
+    ASSERT_EQ(messages.calls().size(), 1u);
+    EXPECT_EQ(messages.last().caption, QStringLiteral("ありゃりゃ？"));
+    EXPECT_TRUE(messages.last().text.startsWith(QStringLiteral("指定されているビットマップファイル\nnowhere\n")));
+    EXPECT_EQ(frame->State().palette.cells[5].pixel(3, 3), qRgb(255, 255, 255));
+}
+
+TEST_F(MainFrameTest, AnotherPaletteIsLoadedOnlyWhenTheUserAgrees)
+{
+    ASSERT_TRUE(Write_Palette_Bitmap(Path("other.bmp"), Blank_Cells()));
+    ASSERT_EQ(Open(Write_Test_Map("a.zol", "1 2")), 0);
+    const QString second = Write_Test_Map("b.zol", "3 4", "other");
+
+    messages.answer(MessageButton::No);
+    EXPECT_EQ(Open(second), -1);
+    EXPECT_EQ(messages.last().caption, QStringLiteral("ええんかなぁ？そんなことして"));
+    EXPECT_FALSE(Doc(1).has_grid());
+    EXPECT_EQ(frame->State().palette.path, Path("tiles.bmp"));
+
+    messages.answer(MessageButton::Yes);
+    EXPECT_EQ(Open(second), 1);
+    EXPECT_EQ(frame->State().palette.path, Path("other.bmp"));
+    // The first map is redrawn with the new palette's green cells.
+    EXPECT_EQ(Map(0).picture->Image().pixel(5, 5), qRgb(0, 255, 0));
+
+    // The same palette named in other letter case asks nothing.
+    messages.clear();
+    EXPECT_EQ(Open(Write_Test_Map("c.zol", "1", "OTHER")), 2);
+    EXPECT_TRUE(messages.calls().empty());
+}
+
+TEST_F(MainFrameTest, FiveWindowsAtMost)
+{
+    const QString path = Write_Test_Map("m.zol", "1 2");
+    for (int i = 0; i < 5; ++i) ASSERT_EQ(Open(path), i);
+    frame->Run_Command(ID_NEW_MAP);
+    ASSERT_EQ(messages.calls().size(), 1u);
+    EXPECT_EQ(messages.last().caption, QStringLiteral("確認"));
+    EXPECT_TRUE(messages.last().text.contains(QStringLiteral("ウィンドーは5まで")));
+    const std::size_t requests = dialogs.File_Requests().size();
+    frame->Run_Command(ID_OPEN_MAP);
+    EXPECT_EQ(dialogs.File_Requests().size(), requests); // refused before the dialog
+    EXPECT_EQ(messages.calls().size(), 2u);
+
+    // Closing slot 2 makes it the next new map's, named with 3.
+    Close_Map(*frame, 2);
+    frame->Run_Command(ID_NEW_MAP);
+    EXPECT_TRUE(Doc(2).is_open());
+    EXPECT_EQ(Doc(2).file_path, QStringLiteral("新規マップデータ(3).zol"));
+    EXPECT_EQ(Doc(2).width(), 201);
+}
+
+TEST_F(MainFrameTest, NewMapNeedsAPalette)
+{
+    frame->Run_Command(ID_NEW_MAP);
+    ASSERT_EQ(messages.calls().size(), 1u);
+    EXPECT_EQ(messages.last().caption, QStringLiteral("ちょっと待ってよ…"));
+    EXPECT_FALSE(Doc(0).has_grid());
+    EXPECT_FALSE(frame->Menu_Item(ID_SAVE_MAP)->isEnabled());
+}
+
+TEST_F(MainFrameTest, DroppedFiles)
+{
+    const QString map = Write_Test_Map("d.zol", "1 2");
+    for (int i = 0; i < 4; ++i) ASSERT_EQ(Open(map), i);
+    frame->Open_Files({map, map, map});
+    EXPECT_EQ(Open_Windows(), 5);
+    ASSERT_EQ(messages.calls().size(), 1u);
+    EXPECT_EQ(messages.last().caption, QStringLiteral("そう欲張るなって"));
+
+    Close_Map(*frame, 0);
+    messages.clear();
+    QFile::copy(map, Path("CAPS.ZOL"));
+    frame->Open_Files({Path("CAPS.ZOL"), Path("tiles.bmp")});
+    ASSERT_GE(messages.calls().size(), 1u);
+    EXPECT_EQ(messages.calls()[0].caption, QStringLiteral("ほよ？"));
+    EXPECT_EQ(messages.calls()[0].text, QStringLiteral("CAPSはZolのファイルではありません"));
+    EXPECT_EQ(Open_Windows(), 4);
+    EXPECT_EQ(frame->State().palette.path, Path("tiles.bmp"));
+}
+
+TEST_F(MainFrameTest, ExitAsksAboutModifiedMapsInSlotOrder)
+{
+    const QString map = Write_Test_Map("e.zol", "1 2");
+    for (int i = 0; i < 4; ++i) ASSERT_EQ(Open(map), i);
+    Doc(1).saved = 0;
+    Doc(3).saved = 0;
+
+    messages.answer(MessageButton::Cancel);
+    frame->Run_Command(ID_EXIT);
+    ASSERT_EQ(messages.calls().size(), 1u);
+    EXPECT_EQ(messages.last().caption, QStringLiteral("確認"));
+    EXPECT_EQ(messages.last().text, QStringLiteral("eを保存しますか？"));
+    EXPECT_EQ(Open_Windows(), 4);
+    EXPECT_TRUE(quits.empty());
+
+    // No closes slot 1 at once; Yes with a cancelled save dialog stops before anything else.
+    messages.clear();
+    messages.answer(MessageButton::No);
+    messages.answer(MessageButton::Yes);
+    dialogs.Answer_File(std::nullopt);
+    frame->Run_Command(ID_EXIT);
+    EXPECT_EQ(messages.calls().size(), 2u);
+    EXPECT_FALSE(Map(1).window);
+    EXPECT_TRUE(Map(3).window);
+    EXPECT_TRUE(quits.empty());
+
+    // Yes with a save: the file is written under the chosen name and the program ends.
+    messages.clear();
+    messages.answer(MessageButton::Yes);
+    dialogs.Answer_File(Path("saved.txt"));
+    frame->Run_Command(ID_EXIT);
+    EXPECT_EQ(dialogs.File_Requests().back().title, QStringLiteral("マップデータを保存する"));
+    EXPECT_TRUE(QFile::exists(Path("saved.zol")));
+    EXPECT_TRUE(QFile::exists(Path("saved.flg")));
+    EXPECT_EQ(quits, std::vector<int>{1});
+}
+
+TEST_F(MainFrameTest, ClosingTheFrameAsksAndCanBeRefused)
+{
+    ASSERT_EQ(Open(Write_Test_Map("f.zol", "1 2")), 0);
+    Doc(0).saved = 0;
+    messages.answer(MessageButton::Cancel);
+    EXPECT_FALSE(frame->close());
+    EXPECT_EQ(messages.last().caption, QStringLiteral("閉じる前に"));
+    EXPECT_EQ(messages.last().text, QStringLiteral("f.zolを保存しますか？"));
+    EXPECT_TRUE(frame->isVisible());
+
+    // Yes, then the save fails: the frame stays open with the map.
+    QDir().mkpath(Path("blocked.zol"));
+    messages.answer(MessageButton::Yes);
+    dialogs.Answer_File(Path("blocked.zol"));
+    EXPECT_FALSE(frame->close());
+    EXPECT_EQ(messages.last().caption, QStringLiteral("ERROR(16)"));
+    EXPECT_TRUE(Map(0).window);
+
+    messages.answer(MessageButton::No);
+    EXPECT_TRUE(frame->close());
+}
+
+TEST_F(MainFrameTest, ClosingAModifiedMapWindow)
+{
+    ASSERT_EQ(Open(Write_Test_Map("g.zol", "1 2")), 0);
+    Doc(0).saved = 0;
+    messages.answer(MessageButton::Cancel);
+    EXPECT_FALSE(Map(0).window->close());
+    EXPECT_EQ(messages.last().caption, QStringLiteral("閉じる前に…"));
+    EXPECT_TRUE(Doc(0).has_grid());
+
+    messages.answer(MessageButton::No);
+    Map(0).window->close();
+    QApplication::processEvents();
+    EXPECT_FALSE(Map(0).window);
+    EXPECT_FALSE(Doc(0).has_grid());
+    EXPECT_FALSE(frame->Menu_Item(ID_SAVE_MAP)->isEnabled());
+}
+
+TEST_F(MainFrameTest, SaveNeedsATargetAndWritesThePaletteName)
+{
+    frame->Run_Command(ID_SAVE_MAP);
+    EXPECT_EQ(messages.last().caption, QStringLiteral("困った…"));
+
+    ASSERT_EQ(Open(Write_Test_Map("h.zol", "1 2")), 0);
+    Doc(0).saved = 0;
+    frame->Run_Command(ID_SAVE_MAP);
+    EXPECT_EQ(Doc(0).saved, 1);
+    EXPECT_TRUE(Read_File(Path("h.zol")).endsWith("tiles"));
+}
+
+TEST_F(MainFrameTest, PaletteCommands)
+{
+    frame->Run_Command(ID_NEW_PALETTE);
+    const PaletteControls& window = frame->State().palette_window;
+    ASSERT_TRUE(window.window);
+    EXPECT_EQ(window.window->windowTitle(), QStringLiteral("新規セルパレット"));
+    EXPECT_EQ(window.status->Text(0), QStringLiteral("Cell( L:0 R:1 )"));
+    const QImage shown = window.picture->Image();
+    EXPECT_EQ(shown.pixel(0, 0), qRgb(0, 0, 255));   // cell 0: blue outline
+    EXPECT_EQ(shown.pixel(32, 0), qRgb(255, 0, 0));  // cell 1: red outline
+    EXPECT_EQ(shown.pixel(40, 10), qRgb(0, 255, 0)); // blank green inside
+    EXPECT_TRUE(frame->Menu_Item(ID_SAVE_PALETTE_AS)->isEnabled());
+
+    dialogs.Answer_File(Path("mine"));
+    frame->Run_Command(ID_SAVE_PALETTE_AS);
+    EXPECT_EQ(dialogs.File_Requests().back().title, QStringLiteral("セルパレットの保存"));
+    const QImage written(Path("mine.bmp"));
+    EXPECT_EQ(written.size(), QSize(128, 512));
+
+    // A file that is not a bitmap is refused and the palette stays.
+    Write_File(Path("junk.bmp"), "not a bitmap");
+    dialogs.Answer_File(Path("junk.bmp"));
+    frame->Run_Command(ID_OPEN_PALETTE);
+    EXPECT_EQ(messages.last().caption, QStringLiteral("ERROR(18)"));
+    EXPECT_TRUE(frame->State().palette.exists);
+    EXPECT_EQ(frame->State().palette.path, Path("mine.bmp"));
+}
+
+TEST_F(MainFrameTest, ReplacingAnUnsavedPaletteAsksFirst)
+{
+    frame->Run_Command(ID_NEW_PALETTE);
+    frame->State().palette.saved = 0;
+    messages.answer(MessageButton::Cancel);
+    EXPECT_FALSE(Load_Cell_Palette(*frame, Path("tiles.bmp")));
+    EXPECT_EQ(messages.last().caption, QStringLiteral("確認"));
+    EXPECT_EQ(messages.last().text, QStringLiteral("新規セルパレットを保存しますか？"));
+    EXPECT_EQ(frame->State().palette.path, QStringLiteral("新規セルパレット.bmp"));
+
+    messages.answer(MessageButton::No);
+    EXPECT_TRUE(Load_Cell_Palette(*frame, Path("tiles.bmp")));
+    EXPECT_EQ(frame->State().palette.saved, 1);
+}
+
+TEST_F(MainFrameTest, DraggingACellSwapsItAndEveryMapLooksTheSame)
+{
+    ASSERT_EQ(Open(Write_Test_Map("p.zol", "3 12 67\n140 0 3")), 0);
+    ASSERT_EQ(Open(Write_Big_Map("q.zol", 40)), 1);
+    const QImage before0 = Map(0).picture->Image().copy();
+    const QImage before1 = Map(1).picture->Image().copy();
+    const PaletteControls& palette = frame->State().palette_window;
+
+    // Left press on cell 3 (x 96..127, row 0), release over cell 12 (row 3, column 0).
+    winlib::Fire(palette.picture, "LeftButtonDownEvent", 100, 5);
+    winlib::Fire(palette.picture, "LeftButtonUpEvent", 10, 100);
+    EXPECT_EQ(frame->State().palette.l_cell, 12);
+    EXPECT_EQ(palette.status->Text(0), QStringLiteral("Cell( L:12 R:1 )"));
+    EXPECT_EQ(frame->State().palette.saved, 0);
+    EXPECT_EQ(Doc(0).cell(0, 0), 12);
+    EXPECT_EQ(Doc(0).cell(1, 0), 3);
+    EXPECT_EQ(Doc(0).cell(0, 1), 128 + 3);
+    EXPECT_EQ(Doc(0).saved, 0);
+    EXPECT_EQ(Doc(1).saved, 0);
+    EXPECT_EQ(Map(0).picture->Image(), before0);
+    EXPECT_EQ(Map(1).picture->Image(), before1);
+
+    // Outside the 128 x 512 image nothing happens.
+    winlib::Fire(palette.picture, "RightButtonDownEvent", 300, 5);
+    winlib::Fire(palette.picture, "RightButtonUpEvent", 5, 600);
+    EXPECT_EQ(frame->State().palette.r_cell, 1);
+}
+
+TEST_F(MainFrameTest, ScrollStepsGiveTheSamePixelsAsAFullRedraw)
+{
+    const int slot = Open(Write_Big_Map("big.zol", 100));
+    ASSERT_EQ(slot, 0);
+    MapControls& map = Map(slot);
+    EXPECT_EQ(map.picture->size(), QSize(640, 480));
+    EXPECT_EQ(map.vertical->maximum(), 85);
+    EXPECT_EQ(map.horizontal->maximum(), 80);
+
+    map.vertical->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    map.vertical->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    map.horizontal->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    map.vertical->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(Doc(slot).scroll_y, 1);
+    EXPECT_EQ(Doc(slot).scroll_x, 1);
+    const QImage stepped = map.picture->Image().copy();
+    Redraw_Map(*frame, slot);
+    EXPECT_EQ(map.picture->Image(), stepped);
+
+    // The pointer over a cell writes the status line.
+    Doc(slot).cell(3, 2) = 0xC5;
+    winlib::Fire(map.picture, "MouseMoveEvent", 2 * 32 + 5, 1 * 32 + 5);
+    EXPECT_EQ(frame->Status()->Text(0), QStringLiteral("(3,2) Palette=5 Flag=3"));
+    EXPECT_EQ(frame->Status()->Text(1), QStringLiteral("big"));
+}
+
+TEST_F(MainFrameTest, ResizeStepsOneCellAtATime)
+{
+    const int slot = Open(Write_Big_Map("r.zol", 100));
+    ASSERT_EQ(slot, 0);
+    MapControls& map = Map(slot);
+    const QSize picture = map.picture->size();
+    map.window->resize(map.window->width() + 300, map.window->height());
+    EXPECT_EQ(map.picture->width(), picture.width() + 32);
+    EXPECT_EQ(map.picture->height(), picture.height());
+    map.window->resize(map.window->width() - 300, map.window->height() - 5);
+    EXPECT_EQ(map.picture->width(), picture.width());
+    EXPECT_EQ(map.picture->height(), picture.height() - 32);
+}
+
+} // namespace
