@@ -1,5 +1,7 @@
 #include "zol_tool.h"
 
+#include "display/cell_palette_images.h"
+#include "display/map_renderer.h"
 #include "documents/flag_file.h"
 #include "documents/map_file.h"
 
@@ -16,12 +18,14 @@ const char* const kUsage =
     "usage: zol-tool check FILE...\n"
     "       zol-tool dump FILE\n"
     "       zol-tool new WxH OUT.zol [--palette NAME]\n"
+    "       zol-tool render MAP.zol OUT.png [--zoom 100|75|50|25]\n"
     "       zol-tool --help\n"
     "\n"
     "  check   read each map; print 'FILE: ok WxH links L events E palette \"NAME\"'\n"
     "          or 'FILE: ERROR No.C X Y'; exit 1 when any file failed\n"
     "  dump    print one map as a JSON object (cells as columns, x then y)\n"
-    "  new     write a blank map of W x H cells (1..256 each) and its flag file\n";
+    "  new     write a blank map of W x H cells (1..256 each) and its flag file\n"
+    "  render  draw the whole map with the tileset it names into a PNG image\n";
 
 int Usage_Error(QTextStream& err, const QString& message)
 {
@@ -147,6 +151,52 @@ int New(const QStringList& args, QTextStream& out, QTextStream& err)
     return 0;
 }
 
+int Render(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    QString map, target;
+    int zoom = 100;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (arg == QLatin1String("--zoom")) {
+            if (i + 1 >= args.size()) return Usage_Error(err, QStringLiteral("--zoom needs 100, 75, 50 or 25"));
+            bool ok = false;
+            zoom = args[++i].toInt(&ok);
+            if (!ok || (zoom != 100 && zoom != 75 && zoom != 50 && zoom != 25))
+                return Usage_Error(err, QStringLiteral("zoom '%1' must be 100, 75, 50 or 25").arg(args[i]));
+        } else if (arg.startsWith(QLatin1String("--"))) {
+            return Usage_Error(err, QStringLiteral("unknown option '%1'").arg(arg));
+        } else if (map.isEmpty()) {
+            map = arg;
+        } else if (target.isEmpty()) {
+            target = arg;
+        } else {
+            return Usage_Error(err, QStringLiteral("unexpected argument '%1'").arg(arg));
+        }
+    }
+    if (target.isEmpty()) return Usage_Error(err, QStringLiteral("render needs MAP.zol and OUT.png"));
+
+    edit_form doc;
+    const int code = Read_Map(map, doc);
+    if (code != kReadOk) {
+        err << Check_Line(map, code, doc) << "\n";
+        return 1;
+    }
+    const QString tileset = Resolve_Palette_Path(map, doc.palette_name);
+    const QImage image = Read_Bitmap(tileset);
+    if (image.isNull()) {
+        err << "zol-tool: cannot read the tileset " << tileset << "\n";
+        return 1;
+    }
+    CellCache cache;
+    cache.Build(Cut_Cells(image), kCellSize * zoom / 100);
+    if (!Write_Png(target, Render_Map_Image(doc, cache))) {
+        err << "zol-tool: cannot write " << target << "\n";
+        return 1;
+    }
+    out << target << ": " << doc.width() * cache.size() << "x" << doc.height() * cache.size() << "\n";
+    return 0;
+}
+
 } // namespace
 
 int Run_Zol_Tool(const QStringList& args, QTextStream& out, QTextStream& err)
@@ -168,6 +218,7 @@ int Run_Zol_Tool(const QStringList& args, QTextStream& out, QTextStream& err)
         return Dump(rest.first(), out, err);
     }
     if (command == QLatin1String("new")) return New(rest, out, err);
+    if (command == QLatin1String("render")) return Render(rest, out, err);
     return Usage_Error(err, QStringLiteral("unknown command '%1'").arg(command));
 }
 

@@ -1,5 +1,6 @@
 // zol-tool as a build pipeline runs it: as a separate process, judged by output and exit status.
 
+#include "display/cell_palette_images.h"
 #include "documents/map_file.h"
 #include "test_support.h"
 
@@ -162,6 +163,50 @@ TEST_F(ZolToolTest, NewIntoAnUnwritablePlaceFailsWithoutStrayFiles)
     const ToolRun run = Run_Tool({QStringLiteral("new"), QStringLiteral("4x4"), Path("no/such/dir/m.zol")});
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(run.err.contains(QStringLiteral("cannot write")));
+}
+
+TEST_F(ZolToolTest, RenderDrawsTheWholeMapWithItsTileset)
+{
+    CellImages cells;
+    for (int n = 0; n < 64; ++n) {
+        cells[std::size_t(n)] = QImage(kCellSize, kCellSize, QImage::Format_RGB32);
+        cells[std::size_t(n)].fill(qRgb(n * 4, 255 - n * 4, 100));
+    }
+    ASSERT_TRUE(Write_Palette_Bitmap(Path("TILES.BMP"), cells)); // found ignoring case
+    edit_form doc = Map_From_Text("1 2 3\n4 5 199");
+    doc.file_path = Path("r.zol");
+    ASSERT_TRUE(Write_Map(doc, QStringLiteral("tiles"), QStringLiteral("ERROR(17)")));
+
+    struct Case { const char* zoom; int s; };
+    for (const Case c : {Case{"100", 32}, Case{"75", 24}, Case{"50", 16}, Case{"25", 8}}) {
+        const ToolRun run = Run_Tool({QStringLiteral("render"), Path("r.zol"), Path("r.png"),
+                                      QStringLiteral("--zoom"), QString::fromLatin1(c.zoom)});
+        ASSERT_EQ(run.status, 0) << run.err.toStdString();
+        const QImage png(Path("r.png"));
+        ASSERT_EQ(png.size(), QSize(3 * c.s, 2 * c.s)) << c.zoom;
+        // Cell (2, 1) holds 199: tile 7, drawn at every zoom in its own colour.
+        EXPECT_EQ(png.pixel(2 * c.s + c.s / 2, c.s + c.s / 2), qRgb(28, 227, 100)) << c.zoom;
+        EXPECT_EQ(png.pixel(c.s / 2, c.s / 2), qRgb(4, 251, 100)) << c.zoom;
+    }
+}
+
+TEST_F(ZolToolTest, RenderRefusesWhatItCannotDo)
+{
+    const QString map = Write_Sample("nomap.zol"); // names a tileset that is not there
+    ToolRun run = Run_Tool({QStringLiteral("render"), map, Path("out.png")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("cannot read the tileset")));
+    EXPECT_FALSE(QFile::exists(Path("out.png")));
+
+    run = Run_Tool({QStringLiteral("render"), map, Path("out.png"), QStringLiteral("--zoom"), QStringLiteral("60")});
+    EXPECT_EQ(run.status, 2);
+    run = Run_Tool({QStringLiteral("render"), map});
+    EXPECT_EQ(run.status, 2);
+
+    Write_File(Path("cut.zol"), Bytes({1, 1, 0}));
+    run = Run_Tool({QStringLiteral("render"), Path("cut.zol"), Path("out.png")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err.trimmed(), Path("cut.zol") + QStringLiteral(": ERROR No.6 1 1"));
 }
 
 TEST(ZolToolExamples, EveryBundledMapReads)
