@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QMenuBar>
 #include <QTemporaryDir>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -441,6 +442,27 @@ TEST_F(MainFrameTest, ScrollStepsGiveTheSamePixelsAsAFullRedraw)
     winlib::Fire(map.picture, "MouseMoveEvent", 2 * 32 + 5, 1 * 32 + 5);
     EXPECT_EQ(frame->Status()->Text(0), QStringLiteral("(3,2) Palette=5 Flag=3"));
     EXPECT_EQ(frame->Status()->Text(1), QStringLiteral("big"));
+}
+
+TEST_F(MainFrameTest, TheWheelScrollsOneCellPerNotch)
+{
+    const int slot = Open(Write_Big_Map("w.zol", 100));
+    ASSERT_EQ(slot, 0);
+    MapControls& map = Map(slot);
+    auto wheel = [&](int delta, Qt::KeyboardModifiers modifiers) {
+        QWheelEvent event(QPointF(50, 50), map.picture->mapToGlobal(QPointF(50, 50)), QPoint(),
+                          QPoint(0, delta), Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(map.picture, &event);
+    };
+    wheel(-240, Qt::NoModifier); // two notches down
+    EXPECT_EQ(Doc(slot).scroll_y, 2);
+    wheel(120, Qt::NoModifier);
+    EXPECT_EQ(Doc(slot).scroll_y, 1);
+    wheel(-120, Qt::ShiftModifier);
+    EXPECT_EQ(Doc(slot).scroll_x, 1);
+    const QImage stepped = map.picture->Image().copy();
+    Redraw_Map(*frame, slot);
+    EXPECT_EQ(map.picture->Image(), stepped);
 }
 
 TEST_F(MainFrameTest, ResizeStepsOneCellAtATime)

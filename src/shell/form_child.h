@@ -10,6 +10,9 @@ class FormChild : public winlib::FormChild_Base {
 public:
     explicit FormChild(QWidget* parent = nullptr);
 
+    // Wheel turns over a watched control scroll this window.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 protected:
     void wheelEvent(QWheelEvent* event) override;
 };

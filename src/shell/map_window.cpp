@@ -15,6 +15,15 @@ FormChild::FormChild(QWidget* parent) : winlib::FormChild_Base(parent)
     setWindowTitle(QStringLiteral("FormChild"));
 }
 
+bool FormChild::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Wheel) {
+        wheelEvent(static_cast<QWheelEvent*>(event));
+        return true;
+    }
+    return winlib::FormChild_Base::eventFilter(watched, event);
+}
+
 void FormChild::wheelEvent(QWheelEvent* event)
 {
     // One cell per notch through the scroll bars' own steps; Shift turns the wheel sideways.
@@ -135,6 +144,7 @@ bool addChild(Zol& frame, int slot)
     map.picture = new winlib::WPictureBox(window->Content());
     map.vertical = new winlib::WScrollBar(Qt::Vertical, window->Content());
     map.horizontal = new winlib::WScrollBar(Qt::Horizontal, window->Content());
+    map.picture->installEventFilter(window);
     doc.window = window;
 
     winlib::Bind(window, QStringLiteral("DestroyEvent"), [&frame](QObject* sender, winlib::EventArgs&) {
