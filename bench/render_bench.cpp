@@ -1,0 +1,158 @@
+// Drawing map windows and exporting maps: a full redraw of a 1920 x 1080 picture at each cell
+// size against a plain memset of the same bytes, one-cell scroll steps against full redraws, and
+// the PNG export against Qt's own PNG writer. All figures come from one run so they compare.
+
+#include <benchmark/benchmark.h>
+
+#include "display/cell_palette_images.h"
+#include "display/map_renderer.h"
+#include "documents/edit_form.h"
+
+#include <QFileInfo>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr int kPictureWidth = 1920;
+constexpr int kPictureHeight = 1080;
+constexpr int kMapSide = 256;
+
+zol::CellImages Varied_Cells()
+{
+    zol::CellImages cells;
+    for (int n = 0; n < 64; ++n) {
+        QImage cell(zol::kCellSize, zol::kCellSize, QImage::Format_RGB32);
+        for (int y = 0; y < zol::kCellSize; ++y)
+            for (int x = 0; x < zol::kCellSize; ++x)
+                cell.setPixel(x, y, qRgb(n * 4, x * 8, (y * 8 + n * 13) & 0xff));
+        cells[std::size_t(n)] = cell;
+    }
+    return cells;
+}
+
+zol::edit_form Varied_Map()
+{
+    zol::edit_form doc;
+    doc.max_x = doc.max_y = kMapSide - 1;
+    doc.grid.assign(kMapSide, std::vector<uint8_t>(kMapSide, 0));
+    unsigned seed = 12345;
+    for (int x = 0; x < kMapSide; ++x)
+        for (int y = 0; y < kMapSide; ++y) {
+            seed = seed * 1103515245u + 12345u;
+            doc.cell(x, y) = uint8_t(seed >> 16);
+        }
+    doc.flags.assign(zol::kCellCount, 0);
+    return doc;
+}
+
+struct Fixture {
+    zol::edit_form doc = Varied_Map();
+    zol::CellImages cells = Varied_Cells();
+    std::map<int, zol::CellCache> caches;
+    QTemporaryDir dir;
+
+    const zol::CellCache& cache(int s)
+    {
+        auto& c = caches[s];
+        if (c.empty()) c.Build(cells, s);
+        return c;
+    }
+};
+
+Fixture& The_Fixture()
+{
+    static Fixture fixture;
+    if (!fixture.dir.isValid()) std::abort();
+    return fixture;
+}
+
+void BM_Memset(benchmark::State& state)
+{
+    QImage target(kPictureWidth, kPictureHeight, QImage::Format_RGB32);
+    int value = 0;
+    for (auto _ : state) {
+        std::memset(target.bits(), ++value & 0xff, std::size_t(target.sizeInBytes()));
+        benchmark::DoNotOptimize(target.bits());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * target.sizeInBytes());
+}
+BENCHMARK(BM_Memset);
+
+void BM_FullRedraw(benchmark::State& state)
+{
+    Fixture& f = The_Fixture();
+    const int s = int(state.range(0));
+    const zol::CellCache& cache = f.cache(s);
+    QImage target(kPictureWidth, kPictureHeight, QImage::Format_RGB32);
+    f.doc.scroll_x = 10;
+    f.doc.scroll_y = 10;
+    for (auto _ : state) {
+        zol::Render_View(target, f.doc, cache);
+        benchmark::DoNotOptimize(target.bits());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * target.sizeInBytes());
+}
+BENCHMARK(BM_FullRedraw)->Arg(32)->Arg(24)->Arg(16)->Arg(8);
+
+// range(0): cell size; range(1): 0 vertical, 1 horizontal. The position alternates between two
+// neighbouring values so every step is a valid one-cell move.
+void BM_ScrollStep(benchmark::State& state)
+{
+    Fixture& f = The_Fixture();
+    const int s = int(state.range(0));
+    const bool horizontal = state.range(1) != 0;
+    const zol::CellCache& cache = f.cache(s);
+    QImage target(kPictureWidth, kPictureHeight, QImage::Format_RGB32);
+    f.doc.scroll_x = 10;
+    f.doc.scroll_y = 10;
+    zol::Render_View(target, f.doc, cache);
+    int step = 1;
+    for (auto _ : state) {
+        if (horizontal) {
+            f.doc.scroll_x += step;
+            zol::Scroll_View(target, f.doc, cache, step, 0);
+        } else {
+            f.doc.scroll_y += step;
+            zol::Scroll_View(target, f.doc, cache, 0, step);
+        }
+        step = -step;
+        benchmark::DoNotOptimize(target.bits());
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_ScrollStep)->ArgNames({"s", "horizontal"})->ArgsProduct({{32, 24, 16, 8}, {0, 1}});
+
+void BM_RenderPng(benchmark::State& state)
+{
+    Fixture& f = The_Fixture();
+    const zol::CellCache& cache = f.cache(32);
+    const QString path = f.dir.filePath("zol.png");
+    for (auto _ : state) {
+        const QImage image = zol::Render_Map_Image(f.doc, cache);
+        if (!zol::Write_Png(path, image)) state.SkipWithError("Write_Png failed");
+    }
+    state.counters["file_bytes"] = double(QFileInfo(path).size());
+}
+BENCHMARK(BM_RenderPng)->Unit(benchmark::kMillisecond);
+
+void BM_QtPng(benchmark::State& state)
+{
+    Fixture& f = The_Fixture();
+    const QImage image = zol::Render_Map_Image(f.doc, f.cache(32));
+    const QString path = f.dir.filePath("qt.png");
+    for (auto _ : state)
+        if (!image.save(path, "PNG")) state.SkipWithError("QImage::save failed");
+    state.counters["file_bytes"] = double(QFileInfo(path).size());
+}
+BENCHMARK(BM_QtPng)->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,402 @@
+// The map picture and the cell palette's images: cutting and composing the palette bitmap, its
+// files, the renderer that copies scaled cells into map windows and PNG exports, the status line,
+// and where a map window's picture and scroll bars go.
+
+#include "display/cell_palette.h"
+#include "display/cell_palette_images.h"
+#include "display/map_renderer.h"
+#include "display/map_view_layout.h"
+
+#include "test_support.h"
+
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace zol {
+namespace {
+
+using test::Map_From_Text;
+
+constexpr QRgb kWhite = 0xffffffffu;
+constexpr QRgb kSentinel = 0xff123456u;
+
+// An RGB32 image whose every pixel differs from its neighbours and from other images' (seed).
+QImage Pattern_Image(int width, int height, int seed = 0)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, qRgb((x * 7 + seed) & 0xff, (y * 3 + seed * 5) & 0xff, (x ^ y) & 0xff));
+    return image;
+}
+
+// 64 cells with distinct gradients, so scaling and misplaced copies both show.
+CellImages Pattern_Cells()
+{
+    CellImages cells;
+    for (int n = 0; n < 64; ++n) {
+        QImage cell(kCellSize, kCellSize, QImage::Format_RGB32);
+        for (int y = 0; y < kCellSize; ++y)
+            for (int x = 0; x < kCellSize; ++x)
+                cell.setPixel(x, y, qRgb(n * 4, x * 8, (y * 8 + n * 13) & 0xff));
+        cells[std::size_t(n)] = cell;
+    }
+    return cells;
+}
+
+bool All_Pixels(const QImage& image, const QRect& rect, QRgb value)
+{
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        for (int x = rect.left(); x <= rect.right(); ++x)
+            if (image.pixel(x, y) != value) return false;
+    return true;
+}
+
+// Pixels compared in RGB32 (alpha ignored by the format conversion).
+bool Same_Pixels(const QImage& a, const QImage& b)
+{
+    return a.size() == b.size() &&
+           a.convertToFormat(QImage::Format_RGB32) == b.convertToFormat(QImage::Format_RGB32);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Palette images
+
+TEST(CutCells, SixtyFourSquareTakesTheFourTopLeftCellsAndLeavesTheRestWhite)
+{
+    const QImage source = Pattern_Image(64, 64);
+    const CellImages cells = Cut_Cells(source);
+    const struct { int cell; QPoint origin; } rows[] = {
+        {0, {0, 0}}, {1, {32, 0}}, {4, {0, 32}}, {5, {32, 32}},
+    };
+    for (const auto& row : rows)
+        EXPECT_TRUE(Same_Pixels(cells[std::size_t(row.cell)], source.copy(QRect(row.origin, QSize(32, 32)))))
+            << "cell " << row.cell;
+    for (int n = 0; n < 64; ++n) {
+        if (n == 0 || n == 1 || n == 4 || n == 5) continue;
+        ASSERT_EQ(cells[std::size_t(n)].size(), QSize(32, 32)) << n;
+        EXPECT_TRUE(All_Pixels(cells[std::size_t(n)], QRect(0, 0, 32, 32), kWhite)) << "cell " << n;
+    }
+}
+
+TEST(CutCells, LargerSourceContributesOnlyItsTopLeftPalette)
+{
+    const QImage source = Pattern_Image(300, 700, 9);
+    const QImage composed = Compose_Palette(Cut_Cells(source));
+    ASSERT_EQ(composed.size(), QSize(kPaletteWidth, kPaletteHeight));
+    EXPECT_TRUE(Same_Pixels(composed, source.copy(0, 0, kPaletteWidth, kPaletteHeight)));
+}
+
+TEST(CutCells, ComposeOfCutGivesBackAFullSizedPalette)
+{
+    const QImage source = Pattern_Image(kPaletteWidth, kPaletteHeight, 3);
+    EXPECT_TRUE(Same_Pixels(Compose_Palette(Cut_Cells(source)), source));
+}
+
+TEST(CellAt, PointsInsideAndOutsideThePalette)
+{
+    const struct { const char* name; int x, y, cell; } rows[] = {
+        {"top left", 0, 0, 0},
+        {"last pixel of cell 0", 31, 31, 0},
+        {"cell 1", 32, 0, 1},
+        {"cell 4", 0, 32, 4},
+        {"cell 5", 33, 40, 5},
+        {"last cell", 127, 511, 63},
+        {"x at width", 128, 0, -1},
+        {"y at height", 0, 512, -1},
+        {"negative x", -1, 10, -1},
+        {"negative y", 10, -1, -1},
+    };
+    for (const auto& row : rows) EXPECT_EQ(Cell_At(row.x, row.y), row.cell) << row.name;
+    for (int n = 0; n < 64; ++n) {
+        const QRect r = Cell_Rect(n);
+        EXPECT_EQ(Cell_At(r.left(), r.top()), n);
+        EXPECT_EQ(Cell_At(r.right(), r.bottom()), n);
+    }
+}
+
+TEST(OutlineCell, ColoursExactlyTheBorderOfTheCellSquare)
+{
+    for (int n : {0, 5, 63}) {
+        QImage image = White_Palette();
+        Outline_Cell(image, n, Qt::red);
+        const QRect r = Cell_Rect(n);
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const bool border = r.contains(x, y) &&
+                                    (x == r.left() || x == r.right() || y == r.top() || y == r.bottom());
+                ASSERT_EQ(image.pixel(x, y), border ? qRgb(255, 0, 0) : kWhite)
+                    << "cell " << n << " at " << x << "," << y;
+            }
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Palette files
+
+TEST(PaletteBitmap, WrittenFileReadsBackWithTheSamePixels)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("cells.bmp");
+    const QImage source = Pattern_Image(kPaletteWidth, kPaletteHeight, 1);
+    ASSERT_TRUE(Write_Palette_Bitmap(path, Cut_Cells(source)));
+    EXPECT_TRUE(test::Read_File(path).startsWith("BM"));
+    const QImage read = Read_Bitmap(path);
+    ASSERT_EQ(read.size(), QSize(kPaletteWidth, kPaletteHeight));
+    EXPECT_TRUE(Same_Pixels(read, source));
+}
+
+TEST(PaletteBitmap, WriteFailures)
+{
+    QTemporaryDir dir;
+    EXPECT_FALSE(Write_Palette_Bitmap(dir.filePath("missing/cells.bmp"), Blank_Cells()));
+
+    const QString locked = dir.filePath("locked.bmp");
+    test::Write_File(locked, "old contents");
+    QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    EXPECT_FALSE(Write_Palette_Bitmap(locked, Blank_Cells()));
+    EXPECT_EQ(test::Read_File(locked), QByteArray("old contents"));
+}
+
+TEST(PaletteBitmap, NonImageFileReadsAsNull)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("notes.bmp");
+    test::Write_File(path, "this is not a picture\n");
+    EXPECT_TRUE(Read_Bitmap(path).isNull());
+    EXPECT_TRUE(Read_Bitmap(dir.filePath("absent.bmp")).isNull());
+}
+
+TEST(SamePalettePath, FoldsOnlyAsciiLetters)
+{
+    const struct { const char* name; QString a, b; bool same; } rows[] = {
+        {"ascii case", "C:/A/B.bmp", "c:/a/b.BMP", true},
+        {"identical", "x/y.bmp", "x/y.bmp", true},
+        {"different names", "a.bmp", "b.bmp", false},
+        {"different lengths", "a.bmp", "a.bmpx", false},
+        {"non-ascii case", QStringLiteral("Ä.bmp"), QStringLiteral("ä.bmp"), false},
+    };
+    for (const auto& row : rows) EXPECT_EQ(Same_Palette_Path(row.a, row.b), row.same) << row.name;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Renderer
+
+// A w x h map whose cells cycle through all numbers, with flag bits set on some.
+edit_form Varied_Map(int w, int h)
+{
+    edit_form doc = Map_From_Text("0");
+    doc.max_x = uint8_t(w - 1);
+    doc.max_y = uint8_t(h - 1);
+    doc.grid.assign(std::size_t(w), std::vector<uint8_t>(std::size_t(h), 0));
+    for (int x = 0; x < w; ++x)
+        for (int y = 0; y < h; ++y) doc.cell(x, y) = uint8_t((x * 5 + y * 11) % 64 + 64 * ((x + y) % 4));
+    return doc;
+}
+
+// What window cell (i, j) must show: the cell image scaled with Qt's smooth scaling.
+QImage Expected_Cell(const CellImages& cells, int n, int s)
+{
+    const QImage cell = cells[std::size_t(n)];
+    return (s == kCellSize ? cell : cell.scaled(s, s, Qt::IgnoreAspectRatio, Qt::SmoothTransformation))
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+// Checks target against the map at (scroll_x, scroll_y): whole window cells over the map show
+// their scaled cell, every other pixel keeps the sentinel.
+void Expect_View(const QImage& target, const edit_form& doc, const CellImages& cells, int s,
+                 int scroll_x, int scroll_y)
+{
+    QImage expected(target.size(), QImage::Format_RGB32);
+    expected.fill(kSentinel);
+    for (int j = 0; (j + 1) * s <= target.height(); ++j)
+        for (int i = 0; (i + 1) * s <= target.width(); ++i) {
+            const int x = scroll_x + i, y = scroll_y + j;
+            if (x < 0 || y < 0 || x >= doc.width() || y >= doc.height()) continue;
+            const QImage cell = Expected_Cell(cells, Cell_Number(doc.cell(x, y)), s);
+            for (int r = 0; r < s; ++r)
+                std::memcpy(expected.scanLine(j * s + r) + i * s * 4, cell.constScanLine(r), std::size_t(s) * 4);
+        }
+    EXPECT_TRUE(expected == target) << "size " << s << " scroll " << scroll_x << "," << scroll_y;
+}
+
+class RenderAtSize : public ::testing::TestWithParam<int> {};
+
+TEST_P(RenderAtSize, ViewShowsScaledCellsFromTheScrollPositionAndNothingBeyondTheMap)
+{
+    const int s = GetParam();
+    const CellImages cells = Pattern_Cells();
+    CellCache cache;
+    cache.Build(cells, s);
+    ASSERT_EQ(cache.size(), s);
+    edit_form doc = Varied_Map(13, 9);
+    // Not a multiple of s either way, so partial cells at the edges must stay untouched.
+    const QSize picture(10 * s + s / 2, 7 * s + 3);
+    const struct { const char* name; int sx, sy; } rows[] = {
+        {"origin", 0, 0}, {"scrolled", 3, 2}, {"past the right and bottom", 8, 5}, {"far past", 20, 20},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        QImage target(picture, QImage::Format_RGB32);
+        target.fill(kSentinel);
+        doc.scroll_x = row.sx;
+        doc.scroll_y = row.sy;
+        Render_View(target, doc, cache);
+        Expect_View(target, doc, cells, s, row.sx, row.sy);
+    }
+}
+
+TEST_P(RenderAtSize, ScrollStepMatchesAFullRedrawAtTheNewPosition)
+{
+    const int s = GetParam();
+    const CellImages cells = Pattern_Cells();
+    CellCache cache;
+    cache.Build(cells, s);
+    edit_form doc = Varied_Map(40, 30);
+    const struct { const char* name; int dx, dy; } rows[] = {
+        {"down", 0, 1}, {"up", 0, -1}, {"right", 1, 0}, {"left", -1, 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        QImage view(12 * s, 9 * s, QImage::Format_RGB32);
+        doc.scroll_x = 5;
+        doc.scroll_y = 6;
+        Render_View(view, doc, cache);
+        doc.scroll_x += row.dx;
+        doc.scroll_y += row.dy;
+        Scroll_View(view, doc, cache, row.dx, row.dy);
+        QImage full(view.size(), QImage::Format_RGB32);
+        full.fill(kSentinel);
+        Render_View(full, doc, cache);
+        EXPECT_TRUE(view == full);
+    }
+}
+
+TEST_P(RenderAtSize, MapImageIsTheWholeMapAtTheCellSize)
+{
+    const int s = GetParam();
+    const CellImages cells = Pattern_Cells();
+    CellCache cache;
+    cache.Build(cells, s);
+    const edit_form doc = Varied_Map(7, 5);
+    const QImage image = Render_Map_Image(doc, cache);
+    ASSERT_EQ(image.size(), QSize(7 * s, 5 * s));
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 7; ++x)
+            ASSERT_TRUE(image.copy(x * s, y * s, s, s) == Expected_Cell(cells, Cell_Number(doc.cell(x, y)), s))
+                << x << "," << y;
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, RenderAtSize, ::testing::Values(32, 24, 16, 8));
+
+TEST(WritePng, ReadsBackWithIdenticalPixels)
+{
+    CellCache cache;
+    cache.Build(Pattern_Cells(), 16);
+    const QImage image = Render_Map_Image(Varied_Map(9, 6), cache);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("map.png");
+    ASSERT_TRUE(Write_Png(path, image));
+    EXPECT_TRUE(test::Read_File(path).startsWith("\x89PNG"));
+    QImage read(path);
+    ASSERT_EQ(read.size(), image.size());
+    EXPECT_TRUE(Same_Pixels(read, image));
+}
+
+TEST(WritePng, FailsForAnUnwritablePath)
+{
+    QTemporaryDir dir;
+    EXPECT_FALSE(Write_Png(dir.filePath("missing/map.png"), Pattern_Image(8, 8)));
+    EXPECT_FALSE(QFile::exists(dir.filePath("missing/map.png")));
+}
+
+TEST(CellStatusText, CellByteLinksAndEvents)
+{
+    edit_form doc = Map_From_Text("0 0 0\n0 197 0\n0 0 0"); // 197 = 0xC5: cell 5, flag 3
+    EXPECT_EQ(Cell_Status_Text(doc, 1, 1), QStringLiteral("(1,1) Palette=5 Flag=3"));
+
+    auto add_link = [&](int map, int tx, int ty, int x, int y) {
+        doc.links.target_map.push_back(uint8_t(map));
+        doc.links.target_x.push_back(uint8_t(tx));
+        doc.links.target_y.push_back(uint8_t(ty));
+        doc.links.x.push_back(uint8_t(x));
+        doc.links.y.push_back(uint8_t(y));
+    };
+    auto add_event = [&](int number, int x, int y) {
+        doc.events.number.push_back(uint8_t(number));
+        doc.events.x.push_back(uint8_t(x));
+        doc.events.y.push_back(uint8_t(y));
+    };
+    add_link(4, 1, 1, 2, 2); // another cell
+    add_link(2, 5, 7, 1, 1);
+    add_event(9, 0, 1);      // another cell
+    add_event(12, 1, 1);
+    EXPECT_EQ(Cell_Status_Text(doc, 1, 1), QStringLiteral("(1,1) Palette=5 Flag=3 Link=2 (5,7) Event= 12"));
+
+    add_link(3, 0, 9, 1, 1);
+    EXPECT_EQ(Cell_Status_Text(doc, 1, 1),
+              QStringLiteral("(1,1) Palette=5 Flag=3 Link=2 (5,7) Link=3 (0,9) Event= 12"));
+    EXPECT_EQ(Cell_Status_Text(doc, 2, 2), QStringLiteral("(2,2) Palette=0 Flag=0 Link=4 (1,1)"));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Layout
+
+TEST(LayoutMap, PictureSizeBarsAndRanges)
+{
+    const struct {
+        const char* name;
+        int pw, ph, mw, mh, s;
+        int picture_w, picture_h;
+        bool vbar, hbar;
+        int vmax, hmax;
+    } rows[] = {
+        {"small map fits", 640, 480, 10, 10, 32, 320, 320, false, false, 0, 0},
+        {"large map at 32", 640, 480, 100, 100, 32, 640, 480, true, true, 85, 80},
+        {"large map at 16", 640, 480, 100, 100, 16, 640, 480, true, true, 70, 60},
+        {"fits at 8", 640, 480, 20, 20, 8, 160, 160, false, false, 0, 0},
+        {"wide map", 640, 480, 100, 5, 32, 640, 160, false, true, 0, 80},
+        {"tall map", 640, 480, 5, 100, 32, 160, 480, true, false, 85, 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const MapViewLayout l = Layout_Map(row.pw, row.ph, row.mw, row.mh, row.s, 0, 0);
+        EXPECT_EQ(l.picture_width, row.picture_w);
+        EXPECT_EQ(l.picture_height, row.picture_h);
+        EXPECT_EQ(l.vertical_bar, row.vbar);
+        EXPECT_EQ(l.horizontal_bar, row.hbar);
+        EXPECT_EQ(l.vertical_max, row.vmax);
+        EXPECT_EQ(l.horizontal_max, row.hmax);
+        EXPECT_EQ(l.content_width, row.picture_w + (row.vbar ? kScrollBarThickness : 0));
+        EXPECT_EQ(l.content_height, row.picture_h + (row.hbar ? kScrollBarThickness : 0));
+    }
+}
+
+TEST(LayoutMap, ScrollPositionsClampedToTheRange)
+{
+    const struct { const char* name; int sx, sy, want_x, want_y; } rows[] = {
+        {"inside", 10, 20, 10, 20},
+        {"past the end", 500, 500, 80, 85},
+        {"negative", -4, -1, 0, 0},
+    };
+    for (const auto& row : rows) {
+        const MapViewLayout l = Layout_Map(640, 480, 100, 100, 32, row.sx, row.sy);
+        EXPECT_EQ(l.scroll_x, row.want_x) << row.name;
+        EXPECT_EQ(l.scroll_y, row.want_y) << row.name;
+    }
+    // Without bars the view always starts at the map's corner.
+    const MapViewLayout fits = Layout_Map(640, 480, 10, 10, 32, 7, 7);
+    EXPECT_EQ(fits.scroll_x, 0);
+    EXPECT_EQ(fits.scroll_y, 0);
+}
+
+TEST(MapCaption, SizesInCells)
+{
+    EXPECT_EQ(Map_Caption("m", 100, 100, 3, 660, 500, 32), QStringLiteral("m 100\u00d7100 Link: 3  (20\u00d715)"));
+}
+
+} // namespace
+} // namespace zol
