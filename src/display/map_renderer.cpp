@@ -25,6 +25,26 @@ void CellCache::Build(const CellImages& cells, int s)
     }
 }
 
+namespace {
+
+// Copies the s rows of one band of window cells; S is the cell size when known at compile time
+// (so each row copy is a fixed-size move), 0 otherwise.
+template <int S>
+void Copy_Band(QImage& target, const CellCache& cache, const std::vector<int>& numbers, int i_begin,
+               int j, int s)
+{
+    if constexpr (S != 0) s = S;
+    const std::size_t row_bytes = std::size_t(s) * 4;
+    const int count = int(numbers.size());
+    for (int r = 0; r < s; ++r) {
+        auto* line = reinterpret_cast<uint32_t*>(target.scanLine(j * s + r)) + i_begin * s;
+        for (int k = 0; k < count; ++k)
+            std::memcpy(line + k * s, cache.row(numbers[std::size_t(k)], r), row_bytes);
+    }
+}
+
+} // namespace
+
 void Render_Cells(QImage& target, const edit_form& doc, const CellCache& cache, int scroll_x,
                   int scroll_y, int i0, int j0, int columns, int rows)
 {
@@ -35,15 +55,20 @@ void Render_Cells(QImage& target, const edit_form& doc, const CellCache& cache, 
     const int j_begin = std::max(j0, std::max(0, -scroll_y));
     const int i_end = std::min({i0 + columns, target.width() / s, doc.width() - scroll_x});
     const int j_end = std::min({j0 + rows, target.height() / s, doc.height() - scroll_y});
-    const std::size_t row_bytes = std::size_t(s) * 4;
+    if (i_begin >= i_end) return;
+    // The band's cell numbers are looked up once, not once per pixel row: the grid is stored
+    // column by column, so walking a row of it touches a different column vector per cell.
+    std::vector<int> numbers(std::size_t(i_end - i_begin));
     for (int j = j_begin; j < j_end; ++j) {
         const int y = scroll_y + j;
-        for (int r = 0; r < s; ++r) {
-            auto* line = reinterpret_cast<uint32_t*>(target.scanLine(j * s + r));
-            for (int i = i_begin; i < i_end; ++i) {
-                const int n = Cell_Number(doc.cell(scroll_x + i, y));
-                std::memcpy(line + i * s, cache.row(n, r), row_bytes);
-            }
+        for (int i = i_begin; i < i_end; ++i)
+            numbers[std::size_t(i - i_begin)] = Cell_Number(doc.cell(scroll_x + i, y));
+        switch (s) {
+        case 32: Copy_Band<32>(target, cache, numbers, i_begin, j, s); break;
+        case 24: Copy_Band<24>(target, cache, numbers, i_begin, j, s); break;
+        case 16: Copy_Band<16>(target, cache, numbers, i_begin, j, s); break;
+        case 8: Copy_Band<8>(target, cache, numbers, i_begin, j, s); break;
+        default: Copy_Band<0>(target, cache, numbers, i_begin, j, s); break;
         }
     }
 }
@@ -117,7 +142,7 @@ bool Encode_Png(QSaveFile& file, const QImage& image)
     png_set_IHDR(png, info, png_uint_32(image.width()), png_uint_32(image.height()), 8,
                  PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
-    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_UP);
     png_set_compression_level(png, 3);
     png_write_info(png, info);
     for (int y = 0; y < image.height(); ++y) {
