@@ -1,0 +1,180 @@
+// Reading and writing a largest-size map file, against plain Qt file reads and writes of the
+// same number of bytes so the figures can be compared within one run. Write_Map replaces both
+// files atomically, so BM_PlainWrite (QSaveFile) is its fair baseline; BM_PlainWriteInPlace
+// shows what the atomic replacement costs. No message presenter is installed, so a failure
+// would answer silently and show up as a skipped benchmark.
+
+#include <benchmark/benchmark.h>
+
+#include "documents/edit_form.h"
+#include "documents/map_file.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QSaveFile>
+#include <QTemporaryDir>
+
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+// A 256 x 256 map with every link and event slot used, kept in one temporary directory.
+struct Fixture {
+    QTemporaryDir dir;
+    zol::edit_form doc;
+    QString map_path;
+    QString plain_path;
+    qint64 map_bytes = 0;
+
+    Fixture()
+    {
+        if (!dir.isValid()) std::abort();
+        doc.max_x = 255;
+        doc.max_y = 255;
+        doc.grid.assign(256, std::vector<uint8_t>(256));
+        for (int x = 0; x < 256; ++x)
+            for (int y = 0; y < 256; ++y)
+                doc.grid[std::size_t(x)][std::size_t(y)] =
+                    zol::Make_Cell((x * 7 + y * 13) % 64, (x ^ y) % 4);
+        for (int i = 0; i < zol::kMaxLinks; ++i) {
+            doc.links.target_map.push_back(uint8_t(i % 5));
+            doc.links.target_x.push_back(uint8_t(i));
+            doc.links.target_y.push_back(uint8_t(255 - i));
+            doc.links.x.push_back(uint8_t((i * 3) % 256));
+            doc.links.y.push_back(uint8_t((i * 5) % 256));
+        }
+        for (int i = 0; i < zol::kMaxEvents; ++i) {
+            doc.events.number.push_back(uint8_t(i));
+            doc.events.x.push_back(uint8_t((i * 11) % 256));
+            doc.events.y.push_back(uint8_t((i * 17) % 256));
+        }
+        doc.flags.assign(zol::kCellCount, 0);
+        map_path = dir.filePath(QStringLiteral("bench.zol"));
+        plain_path = dir.filePath(QStringLiteral("plain.bin"));
+        doc.file_path = map_path;
+        if (!zol::Write_Map(doc, QStringLiteral("tiles"), QStringLiteral("ERROR(17)"))) std::abort();
+        map_bytes = QFile(map_path).size();
+        QFile plain(plain_path);
+        if (!plain.open(QIODevice::WriteOnly)) std::abort();
+        plain.write(QByteArray(map_bytes, 'x'));
+        plain.close();
+    }
+};
+
+Fixture& Shared()
+{
+    static Fixture fixture;
+    return fixture;
+}
+
+void BM_ReadMap(benchmark::State& state)
+{
+    Fixture& f = Shared();
+    zol::edit_form doc;
+    for (auto _ : state) {
+        int code = zol::Read_Map(f.map_path, doc);
+        if (code != zol::kReadOk) state.SkipWithError("Read_Map failed");
+        benchmark::DoNotOptimize(doc.grid.data());
+    }
+    state.SetBytesProcessed(state.iterations() * f.map_bytes);
+}
+BENCHMARK(BM_ReadMap);
+
+void BM_PlainRead(benchmark::State& state)
+{
+    Fixture& f = Shared();
+    for (auto _ : state) {
+        QFile file(f.plain_path);
+        if (!file.open(QIODevice::ReadOnly)) state.SkipWithError("open failed");
+        QByteArray data = file.readAll();
+        benchmark::DoNotOptimize(data.data());
+    }
+    state.SetBytesProcessed(state.iterations() * f.map_bytes);
+}
+BENCHMARK(BM_PlainRead);
+
+// What the grid's layout costs on its own: 256 separately allocated columns filled from bytes
+// already in memory, and the previous grid's columns freed, as Read_Map does for a reused slot.
+void BM_BuildGrid(benchmark::State& state)
+{
+    Fixture& f = Shared();
+    const QByteArray bytes(256 * 256, 'x');
+    const auto* data = reinterpret_cast<const uint8_t*>(bytes.constData());
+    zol::Grid grid;
+    for (auto _ : state) {
+        zol::Grid().swap(grid);
+        grid.resize(256);
+        for (std::size_t x = 0; x < 256; ++x) grid[x].assign(data + x * 256, data + (x + 1) * 256);
+        benchmark::DoNotOptimize(grid.data());
+    }
+    state.SetBytesProcessed(state.iterations() * f.map_bytes);
+}
+BENCHMARK(BM_BuildGrid);
+
+void BM_WriteMap(benchmark::State& state)
+{
+    Fixture& f = Shared();
+    for (auto _ : state) {
+        if (!zol::Write_Map(f.doc, QStringLiteral("tiles"), QStringLiteral("ERROR(17)")))
+            state.SkipWithError("Write_Map failed");
+    }
+    state.SetBytesProcessed(state.iterations() * (f.map_bytes + zol::kCellCount));
+}
+BENCHMARK(BM_WriteMap);
+
+void BM_EncodeMap(benchmark::State& state)
+{
+    Fixture& f = Shared();
+    const QByteArray name("tiles");
+    for (auto _ : state) {
+        QByteArray bytes = zol::Encode_Map(f.doc, name);
+        benchmark::DoNotOptimize(bytes.data());
+    }
+    state.SetBytesProcessed(state.iterations() * f.map_bytes);
+}
+BENCHMARK(BM_EncodeMap);
+
+void BM_PlainWrite(benchmark::State& state)
+{
+    Fixture& f = Shared();
+    const QByteArray data(f.map_bytes, 'x');
+    const QByteArray flags(zol::kCellCount, '\0');
+    const QString flag_path = f.dir.filePath(QStringLiteral("plain.flg"));
+    for (auto _ : state) {
+        QSaveFile file(f.plain_path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
+            state.SkipWithError("write failed");
+        QSaveFile flag_file(flag_path);
+        if (!flag_file.open(QIODevice::WriteOnly) || flag_file.write(flags) != flags.size() ||
+            !flag_file.commit())
+            state.SkipWithError("flag write failed");
+    }
+    state.SetBytesProcessed(state.iterations() * (f.map_bytes + zol::kCellCount));
+}
+BENCHMARK(BM_PlainWrite);
+
+// The same two files written in place with QFile: no temporary file and no rename.
+void BM_PlainWriteInPlace(benchmark::State& state)
+{
+    Fixture& f = Shared();
+    const QByteArray data(f.map_bytes, 'x');
+    const QByteArray flags(zol::kCellCount, '\0');
+    const QString flag_path = f.dir.filePath(QStringLiteral("plain.flg"));
+    for (auto _ : state) {
+        QFile file(f.plain_path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(data) != data.size())
+            state.SkipWithError("write failed");
+        file.close();
+        QFile flag_file(flag_path);
+        if (!flag_file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+            flag_file.write(flags) != flags.size())
+            state.SkipWithError("flag write failed");
+        flag_file.close();
+    }
+    state.SetBytesProcessed(state.iterations() * (f.map_bytes + zol::kCellCount));
+}
+BENCHMARK(BM_PlainWriteInPlace);
+
+} // namespace
