@@ -80,31 +80,18 @@ void Render_View(QImage& target, const edit_form& doc, const CellCache& cache)
                  target.height() / cache.size());
 }
 
-void Scroll_View(QImage& target, const edit_form& doc, const CellCache& cache, int dx, int dy)
+void Scroll_View(ViewBuffer& view, const edit_form& doc, const CellCache& cache, int dx, int dy)
 {
     const int s = cache.size();
-    if (s <= 0 || target.isNull()) return;
-    const int columns = target.width() / s;
-    const int rows = target.height() / s;
-    const qsizetype stride = target.bytesPerLine();
-    uchar* bits = target.bits();
-    if (dy != 0 && rows > 0) {
-        const std::size_t moved = std::size_t(stride) * std::size_t((rows - 1) * s);
-        if (dy > 0) std::memmove(bits, bits + stride * s, moved);
-        else std::memmove(bits + stride * s, bits, moved);
-        Render_Cells(target, doc, cache, doc.scroll_x, doc.scroll_y, 0, dy > 0 ? rows - 1 : 0,
-                     columns, 1);
-    }
-    if (dx != 0 && columns > 0) {
-        const std::size_t moved = std::size_t((columns - 1) * s) * 4;
-        for (int y = 0; y < rows * s; ++y) {
-            uchar* line = target.scanLine(y);
-            if (dx > 0) std::memmove(line, line + s * 4, moved);
-            else std::memmove(line + s * 4, line, moved);
-        }
-        Render_Cells(target, doc, cache, doc.scroll_x, doc.scroll_y, dx > 0 ? columns - 1 : 0, 0,
-                     1, rows);
-    }
+    if (s <= 0 || view.isNull()) return;
+    view.Move(dx * s, dy * s);
+    QImage image = view.Image();
+    const int columns = image.width() / s;
+    const int rows = image.height() / s;
+    if (dy != 0)
+        Render_Cells(image, doc, cache, doc.scroll_x, doc.scroll_y, 0, dy > 0 ? rows - 1 : 0, columns, 1);
+    if (dx != 0)
+        Render_Cells(image, doc, cache, doc.scroll_x, doc.scroll_y, dx > 0 ? columns - 1 : 0, 0, 1, rows);
 }
 
 QImage Render_Map_Image(const edit_form& doc, const CellCache& cache)

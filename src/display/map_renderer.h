@@ -3,6 +3,7 @@
 // renderer serves the map windows, their scroll steps and zol-tool's export.
 
 #include "display/cell_palette_images.h"
+#include "display/view_buffer.h"
 #include "documents/edit_form.h"
 
 #include <QImage>
@@ -40,8 +41,8 @@ void Render_View(QImage& target, const edit_form& doc, const CellCache& cache);
 
 // Moves the picture by one cell (dx, dy each -1, 0 or 1: the direction the view's scroll
 // position moved) and draws only the newly exposed row or column. doc's scroll position must
-// already be the new one.
-void Scroll_View(QImage& target, const edit_form& doc, const CellCache& cache, int dx, int dy);
+// already be the new one. The pixels stay where they are; only the view over them moves.
+void Scroll_View(ViewBuffer& view, const edit_form& doc, const CellCache& cache, int dx, int dy);
 
 // The whole map as one image at size s.
 QImage Render_Map_Image(const edit_form& doc, const CellCache& cache);

@@ -14,9 +14,11 @@ bool Has_View(Zol& frame, int slot)
            frame.Documents()[slot].has_grid();
 }
 
+// Shows the off-screen picture; the picture box paints straight from its pixels.
 void Show(Zol& frame, int slot)
 {
-    frame.State().maps[std::size_t(slot)].picture->Set_Image(frame.Documents()[slot].offscreen);
+    MapControls& map = frame.State().maps[std::size_t(slot)];
+    map.picture->Set_Image(map.offscreen.Image());
 }
 } // namespace
 
@@ -33,7 +35,8 @@ void Redraw_Map(Zol& frame, int slot)
     if (!Has_View(frame, slot)) return;
     Update_Cell_Cache(frame);
     edit_form& doc = frame.Documents()[slot];
-    Render_View(doc.offscreen, doc, frame.State().cache);
+    QImage image = frame.State().maps[std::size_t(slot)].offscreen.Image();
+    Render_View(image, doc, frame.State().cache);
     Show(frame, slot);
 }
 
@@ -51,8 +54,9 @@ void Redraw_Region(Zol& frame, int x1, int y1, int x2, int y2, int map_x, int ma
     int columns = x2 - x1 + 1, rows = y2 - y1 + 1;
     if (i0 < 0) { columns += i0; i0 = 0; }
     if (j0 < 0) { rows += j0; j0 = 0; }
+    QImage image = frame.State().maps[std::size_t(slot)].offscreen.Image();
     if (columns > 0 && rows > 0)
-        Render_Cells(doc.offscreen, doc, frame.State().cache, doc.scroll_x, doc.scroll_y, i0, j0,
+        Render_Cells(image, doc, frame.State().cache, doc.scroll_x, doc.scroll_y, i0, j0,
                      columns, rows);
     Show(frame, slot);
 }
@@ -90,8 +94,8 @@ void Layout_Map_View(Zol& frame, int slot)
     map.horizontal->setValue(layout.scroll_x);
     map.horizontal->setGeometry(0, layout.picture_height, layout.picture_width, kScrollBarThickness);
 
-    doc.offscreen = QImage(layout.picture_width, layout.picture_height, QImage::Format_RGB32);
-    doc.offscreen.fill(Qt::white);
+    map.offscreen.Resize(layout.picture_width, layout.picture_height);
+    Show(frame, slot); // the picture must never paint from the buffer just released
 
     map.window->Set_Content_Size(layout.content_width, layout.content_height);
     doc.window_width = map.window->width();
@@ -122,7 +126,7 @@ void Scroll_Map(Zol& frame, int slot, bool vertical, int code, int position)
         current = position;
         if (step == 1 || step == -1) {
             Update_Cell_Cache(frame);
-            Scroll_View(doc.offscreen, doc, state.cache, vertical ? 0 : step, vertical ? step : 0);
+            Scroll_View(state.maps[std::size_t(slot)].offscreen, doc, state.cache, vertical ? 0 : step, vertical ? step : 0);
             Show(frame, slot);
         } else {
             Redraw_Map(frame, slot);

@@ -3,7 +3,6 @@
 // view state that its window keeps here. All open maps live in the five-slot DocumentTable.
 
 #include <QByteArray>
-#include <QImage>
 #include <QPointer>
 #include <QString>
 
@@ -62,7 +61,6 @@ struct edit_form {
     bool layout_done = false;
     int scroll_x = 0;            // first visible column
     int scroll_y = 0;            // first visible row
-    QImage offscreen;            // what the map picture shows
 
     bool has_grid() const { return !grid.empty(); }
     bool is_open() const { return has_grid() && !window.isNull(); }

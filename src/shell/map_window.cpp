@@ -103,7 +103,6 @@ void Release_Window_Slot(Zol& frame, int slot)
     edit_form& doc = state.documents[slot];
     doc.file_path.clear();
     doc.window = nullptr;
-    doc.offscreen = QImage();
     doc.layout_done = false;
     doc.scroll_x = doc.scroll_y = 0;
     Reset_Map(doc);
@@ -180,7 +179,6 @@ bool addChild(Zol& frame, int slot)
         });
     }
 
-    doc.offscreen = QImage();
     doc.saved = 1;
     doc.layout_done = false;
     doc.scroll_x = doc.scroll_y = 0;

@@ -34,6 +34,7 @@ struct MapControls {
     winlib::WPictureBox* picture = nullptr;
     winlib::WScrollBar* vertical = nullptr;
     winlib::WScrollBar* horizontal = nullptr;
+    ViewBuffer offscreen;        // what the map picture shows
 };
 
 // The cell palette window and its controls.
