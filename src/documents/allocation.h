@@ -32,6 +32,22 @@ bool Allocate(std::vector<T>& v, std::size_t n, const T& fill = T{})
     return true;
 }
 
+// Sizes v to a copy of the n elements at data; false (v left empty) when memory cannot be had.
+template <class T>
+bool Allocate_Copy(std::vector<T>& v, const T* data, std::size_t n)
+{
+    v.clear();
+    if (!Allocation_Permitted()) return false;
+    try {
+        v.assign(data, data + n);
+    } catch (const std::bad_alloc&) {
+        v.clear();
+        v.shrink_to_fit();
+        return false;
+    }
+    return true;
+}
+
 // Restores normal allocation when it goes out of scope.
 struct AllocationFailureScope {
     explicit AllocationFailureScope(int n) { Fail_Allocation_At(n); }

@@ -27,6 +27,9 @@ public:
         remaining_ -= n;
         return remaining_ >= 0;
     }
+    qint64 available() const { return data_.size() - pos_; }
+    const uint8_t* data() const { return reinterpret_cast<const uint8_t*>(data_.constData()) + pos_; }
+    void skip(qint64 n) { pos_ += n; }
     uint8_t byte() { return pos_ < data_.size() ? uint8_t(data_[pos_++]) : 0; }
     void copy(uint8_t* out, qint64 n)
     {
@@ -45,8 +48,13 @@ int Read_Tables(ByteReader& in, edit_form& doc)
 {
     if (!Allocate(doc.grid, std::size_t(doc.width()))) return kReadNoMemoryColumns;
     for (auto& column : doc.grid) {
-        if (!Allocate(column, std::size_t(doc.height()), uint8_t(0))) return kReadNoMemoryColumn;
-        in.copy(column.data(), doc.height());
+        if (in.available() >= doc.height()) {
+            if (!Allocate_Copy(column, in.data(), std::size_t(doc.height()))) return kReadNoMemoryColumn;
+            in.skip(doc.height());
+        } else {
+            if (!Allocate(column, std::size_t(doc.height()), uint8_t(0))) return kReadNoMemoryColumn;
+            in.copy(column.data(), doc.height());
+        }
         if (!in.take(doc.height())) return kReadEndInGrid;
     }
 
@@ -97,7 +105,7 @@ void Release_Read_Data(edit_form& doc)
 int Read_Map(const QString& path, edit_form& doc)
 {
     QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) return kReadCannotOpen;
+    if (!file.open(QIODevice::ReadOnly)) return kReadCannotOpen; // directories too
     const qint64 length = file.size();
     // Nothing past the longest well-formed file is needed to tell its result.
     constexpr qint64 kLongestUseful = 2 + qint64(kMaxMapSide) * kMaxMapSide + 1 + 5 * kMaxLinks +
