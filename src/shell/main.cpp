@@ -5,10 +5,12 @@
 #include "winlib/message_box.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    app.setWindowIcon(QIcon(QStringLiteral(":/zol/icon.png")));
     zol::Zol frame;
     zol::QtMessagePresenter messages(&frame);
     zol::Set_Message_Presenter(&messages);
