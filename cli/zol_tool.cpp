@@ -10,6 +10,8 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 
+#include <optional>
+
 namespace zol {
 
 namespace {
@@ -107,25 +109,50 @@ int Dump(const QString& file, QTextStream& out, QTextStream& err)
     return 0;
 }
 
-int New(const QStringList& args, QTextStream& out, QTextStream& err)
+// Two positional arguments and one option that takes a value, as "new" and "render" have.
+struct CommandLine {
+    QString first, second, option;
+    bool has_option = false;
+};
+
+// Splits args; on a usage error reports it and returns nullopt with *status set.
+std::optional<CommandLine> Parse_Two_And_Option(const QStringList& args, const QString& option_name,
+                                                const QString& usage, QTextStream& err, int* status)
 {
-    QString size, target, palette;
+    CommandLine line;
+    auto fail = [&](const QString& message) {
+        *status = Usage_Error(err, message);
+        return std::nullopt;
+    };
     for (int i = 0; i < args.size(); ++i) {
         const QString& arg = args[i];
-        if (arg == QLatin1String("--palette")) {
-            if (i + 1 >= args.size()) return Usage_Error(err, QStringLiteral("--palette needs a NAME"));
-            palette = args[++i];
+        if (arg == option_name) {
+            if (i + 1 >= args.size()) return fail(QStringLiteral("%1 needs a value").arg(option_name));
+            line.option = args[++i];
+            line.has_option = true;
         } else if (arg.startsWith(QLatin1String("--"))) {
-            return Usage_Error(err, QStringLiteral("unknown option '%1'").arg(arg));
-        } else if (size.isEmpty()) {
-            size = arg;
-        } else if (target.isEmpty()) {
-            target = arg;
+            return fail(QStringLiteral("unknown option '%1'").arg(arg));
+        } else if (line.first.isEmpty()) {
+            line.first = arg;
+        } else if (line.second.isEmpty()) {
+            line.second = arg;
         } else {
-            return Usage_Error(err, QStringLiteral("unexpected argument '%1'").arg(arg));
+            return fail(QStringLiteral("unexpected argument '%1'").arg(arg));
         }
     }
-    if (target.isEmpty()) return Usage_Error(err, QStringLiteral("new needs WxH and OUT.zol"));
+    if (line.second.isEmpty()) return fail(usage);
+    return line;
+}
+
+int New(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    int status = 0;
+    const auto line = Parse_Two_And_Option(args, QStringLiteral("--palette"),
+                                           QStringLiteral("new needs WxH and OUT.zol"), err, &status);
+    if (!line) return status;
+    const QString& size = line->first;
+    const QString& target = line->second;
+    const QString& palette = line->option;
     static const QRegularExpression pattern(QStringLiteral("^(\\d{1,3})[xX](\\d{1,3})$"));
     const QRegularExpressionMatch match = pattern.match(size);
     const int width = match.hasMatch() ? match.captured(1).toInt() : 0;
@@ -153,27 +180,16 @@ int New(const QStringList& args, QTextStream& out, QTextStream& err)
 
 int Render(const QStringList& args, QTextStream& out, QTextStream& err)
 {
-    QString map, target;
-    int zoom = 100;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& arg = args[i];
-        if (arg == QLatin1String("--zoom")) {
-            if (i + 1 >= args.size()) return Usage_Error(err, QStringLiteral("--zoom needs 100, 75, 50 or 25"));
-            bool ok = false;
-            zoom = args[++i].toInt(&ok);
-            if (!ok || (zoom != 100 && zoom != 75 && zoom != 50 && zoom != 25))
-                return Usage_Error(err, QStringLiteral("zoom '%1' must be 100, 75, 50 or 25").arg(args[i]));
-        } else if (arg.startsWith(QLatin1String("--"))) {
-            return Usage_Error(err, QStringLiteral("unknown option '%1'").arg(arg));
-        } else if (map.isEmpty()) {
-            map = arg;
-        } else if (target.isEmpty()) {
-            target = arg;
-        } else {
-            return Usage_Error(err, QStringLiteral("unexpected argument '%1'").arg(arg));
-        }
-    }
-    if (target.isEmpty()) return Usage_Error(err, QStringLiteral("render needs MAP.zol and OUT.png"));
+    int status = 0;
+    const auto line = Parse_Two_And_Option(args, QStringLiteral("--zoom"),
+                                           QStringLiteral("render needs MAP.zol and OUT.png"), err, &status);
+    if (!line) return status;
+    const QString& map = line->first;
+    const QString& target = line->second;
+    bool ok = true;
+    const int zoom = line->has_option ? line->option.toInt(&ok) : 100;
+    if (!ok || (zoom != 100 && zoom != 75 && zoom != 50 && zoom != 25))
+        return Usage_Error(err, QStringLiteral("zoom '%1' must be 100, 75, 50 or 25").arg(line->option));
 
     edit_form doc;
     const int code = Read_Map(map, doc);
