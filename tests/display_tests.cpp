@@ -15,6 +15,11 @@
 
 #include <gtest/gtest.h>
 
+#include <zlib.h>
+
+#include <algorithm>
+#include <vector>
+
 namespace zol {
 namespace {
 
@@ -310,6 +315,51 @@ TEST(WritePng, ReadsBackWithIdenticalPixels)
     QImage read(path);
     ASSERT_EQ(read.size(), image.size());
     EXPECT_TRUE(Same_Pixels(read, image));
+}
+
+// The filter byte of every row of a PNG file written as RGB 8-bit, from its inflated data.
+std::vector<int> Png_Row_Filters(const QByteArray& file, int width, int height)
+{
+    QByteArray packed;
+    for (qsizetype at = 8; at + 12 <= file.size();) {
+        const auto* p = reinterpret_cast<const uchar*>(file.constData() + at);
+        const qsizetype length = qsizetype(p[0]) << 24 | p[1] << 16 | p[2] << 8 | p[3];
+        if (file.mid(at + 4, 4) == "IDAT") packed += file.mid(at + 8, length);
+        at += length + 12;
+    }
+    std::vector<Bytef> rows(std::size_t(height) * (std::size_t(width) * 3 + 1));
+    uLongf size = uLongf(rows.size());
+    if (uncompress(rows.data(), &size, reinterpret_cast<const Bytef*>(packed.constData()),
+                   uLong(packed.size())) != Z_OK || size != rows.size())
+        return {};
+    std::vector<int> filters;
+    for (int y = 0; y < height; ++y) filters.push_back(rows[std::size_t(y) * (std::size_t(width) * 3 + 1)]);
+    return filters;
+}
+
+// Smooth tiles pack far smaller with the "up" filter, textured pixel art smaller unfiltered;
+// the writer picks per image and either way the pixels come back unchanged.
+TEST(WritePng, PicksTheRowFilterThatSuitsTheTilesAndKeepsThePixels)
+{
+    const QImage sample = Read_Bitmap(QStringLiteral(ZOL_EXAMPLES_DIR "/sample.bmp"));
+    ASSERT_FALSE(sample.isNull());
+    const struct { const char* name; CellImages cells; int filter; } rows[] = {
+        {"gradient tiles", Pattern_Cells(), 2},
+        {"textured tiles", Cut_Cells(sample), 0},
+    };
+    QTemporaryDir dir;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        CellCache cache;
+        cache.Build(row.cells, 32);
+        const QImage image = Render_Map_Image(Varied_Map(40, 6), cache);
+        const QString path = dir.filePath("map.png");
+        ASSERT_TRUE(Write_Png(path, image));
+        const std::vector<int> filters = Png_Row_Filters(test::Read_File(path), image.width(), image.height());
+        ASSERT_EQ(filters.size(), std::size_t(image.height()));
+        EXPECT_EQ(std::count(filters.begin(), filters.end(), row.filter), image.height());
+        EXPECT_TRUE(Same_Pixels(QImage(path), image));
+    }
 }
 
 TEST(WritePng, FailsForAnUnwritablePath)

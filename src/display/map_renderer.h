@@ -47,9 +47,9 @@ void Scroll_View(ViewBuffer& view, const edit_form& doc, const CellCache& cache,
 // The whole map as one image at size s.
 QImage Render_Map_Image(const edit_form& doc, const CellCache& cache);
 
-// Writes an RGB image to PNG quickly (the "up" row filter only, compression level 3: rows of
-// tiles repeat the row above closely, and unfiltered rows made zlib slower and the file far
-// larger than Qt's writer). False on failure.
+// Writes an RGB image to PNG quickly: zlib level 3 and one row filter for the whole image, "up"
+// or none, whichever packs a sample of the first rows smaller (smooth tiles favour "up",
+// textured ones no filter). Written beside the target and renamed over it. False on failure.
 bool Write_Png(const QString& path, const QImage& image);
 
 // The status line for cell (x, y): "(%ld,%ld) Palette=%ld Flag=%ld", then " Link=%ld (%ld,%ld)"
