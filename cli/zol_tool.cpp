@@ -2,6 +2,7 @@
 
 #include "display/cell_palette_images.h"
 #include "display/map_renderer.h"
+#include "documents/file_writer.h"
 #include "documents/flag_file.h"
 #include "documents/map_file.h"
 

@@ -3,6 +3,8 @@
 #include "documents/allocation.h"
 #include "documents/flag_file.h"
 #include "shell/show_message.h"
+#include "scripted_presenter.h"
+#include "allocation_failures.h"
 #include "test_support.h"
 
 #include <QDir>

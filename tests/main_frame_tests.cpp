@@ -9,6 +9,8 @@
 #include "documents/map_file.h"
 #include "shell/show_message.h"
 #include "shell/zol.h"
+#include "scripted_presenter.h"
+#include "scripted_dialogs.h"
 #include "test_support.h"
 
 #include <QApplication>

@@ -4,6 +4,8 @@
 #include "documents/flag_file.h"
 #include "documents/map_file.h"
 #include "shell/show_message.h"
+#include "scripted_presenter.h"
+#include "allocation_failures.h"
 #include "test_support.h"
 
 #include <QDir>

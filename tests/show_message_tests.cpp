@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "shell/show_message.h"
+#include "scripted_presenter.h"
 
 #include <QObject>
 

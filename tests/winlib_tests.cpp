@@ -3,6 +3,7 @@
 
 #include "winlib/preview_file_dialog.h"
 #include "winlib/winlib.h"
+#include "scripted_dialogs.h"
 
 #include <QApplication>
 #include <QDropEvent>

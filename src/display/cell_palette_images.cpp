@@ -1,6 +1,6 @@
 #include "display/cell_palette_images.h"
 
-#include "documents/map_file.h"
+#include "documents/file_writer.h"
 
 #include <QBuffer>
 #include <QImageReader>

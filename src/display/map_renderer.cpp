@@ -1,6 +1,8 @@
 #include "display/map_renderer.h"
 
-#include <QSaveFile>
+#include "documents/file_writer.h"
+
+#include <QIODevice>
 
 #include <png.h>
 #include <zlib.h>
@@ -111,7 +113,7 @@ namespace {
 
 void Png_Write(png_structp png, png_bytep data, png_size_t length)
 {
-    auto* file = static_cast<QSaveFile*>(png_get_io_ptr(png));
+    auto* file = static_cast<QIODevice*>(png_get_io_ptr(png));
     if (file->write(reinterpret_cast<const char*>(data), qint64(length)) != qint64(length))
         png_error(png, "write failed");
 }
@@ -164,7 +166,7 @@ int Choose_Png_Filter(const QImage& image, int level)
 }
 
 // Encodes image (RGB32) into file; false when libpng reports an error.
-bool Encode_Png(QSaveFile& file, const QImage& image)
+bool Encode_Png(QIODevice& file, const QImage& image)
 {
     constexpr int kLevel = 3;
     const int filter = Choose_Png_Filter(image, kLevel);
@@ -198,14 +200,7 @@ bool Write_Png(const QString& path, const QImage& image)
 {
     const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
     if (rgb.isNull()) return false;
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (!Encode_Png(file, rgb)) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return Write_File_Atomically(path, [&rgb](QIODevice& file) { return Encode_Png(file, rgb); });
 }
 
 QString Cell_Status_Text(const edit_form& doc, int x, int y)

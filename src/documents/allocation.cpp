@@ -3,22 +3,19 @@
 namespace zol {
 
 namespace {
-int g_fail_at = 0;
-int g_count = 0;
+AllocationGate g_gate = nullptr;
 } // namespace
+
+AllocationGate Set_Allocation_Gate(AllocationGate gate)
+{
+    const AllocationGate previous = g_gate;
+    g_gate = gate;
+    return previous;
+}
 
 bool Allocation_Permitted()
 {
-    ++g_count;
-    return !(g_fail_at > 0 && g_count == g_fail_at);
+    return !g_gate || g_gate();
 }
-
-void Fail_Allocation_At(int n)
-{
-    g_fail_at = n;
-    g_count = 0;
-}
-
-int Allocation_Count() { return g_count; }
 
 } // namespace zol

@@ -1,6 +1,7 @@
 #pragma once
-// Allocations whose failure the program reports with its own message go through Allocate, so that
-// tests can make the N-th of them fail and check that nothing is left half-built.
+// Allocations whose failure the program reports with its own message go through Allocate, which
+// turns a memory shortage into a false result. A gate may be installed to refuse allocations on
+// purpose, so that every failure path can be driven (the tests' failure counter is one).
 
 #include <cstddef>
 #include <new>
@@ -8,13 +9,13 @@
 
 namespace zol {
 
-// Counts one allocation; false when it is the one set to fail.
-bool Allocation_Permitted();
+// Asked before each counted allocation; false makes that allocation fail.
+using AllocationGate = bool (*)();
+// Installs gate (null: none) and returns the one it replaces.
+AllocationGate Set_Allocation_Gate(AllocationGate gate);
 
-// Makes the n-th allocation from now fail (1 = the next one); 0 lets every allocation succeed.
-void Fail_Allocation_At(int n);
-// Allocations counted since the last Fail_Allocation_At.
-int Allocation_Count();
+// Whether the next counted allocation may go ahead (the gate's answer; true without a gate).
+bool Allocation_Permitted();
 
 // Sizes v to n elements of value fill; false (v left empty) when memory cannot be had.
 template <class T>
@@ -47,11 +48,5 @@ bool Allocate_Copy(std::vector<T>& v, const T* data, std::size_t n)
     }
     return true;
 }
-
-// Restores normal allocation when it goes out of scope.
-struct AllocationFailureScope {
-    explicit AllocationFailureScope(int n) { Fail_Allocation_At(n); }
-    ~AllocationFailureScope() { Fail_Allocation_At(0); }
-};
 
 } // namespace zol

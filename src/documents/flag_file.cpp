@@ -2,7 +2,7 @@
 
 #include "documents/allocation.h"
 #include "documents/file_path.h"
-#include "documents/map_file.h"
+#include "documents/file_writer.h"
 #include "shell/show_message.h"
 
 #include <QFile>

@@ -2,13 +2,12 @@
 
 #include "documents/allocation.h"
 #include "documents/file_path.h"
+#include "documents/file_writer.h"
 #include "documents/flag_file.h"
 #include "documents/text_codec.h"
 #include "shell/show_message.h"
 
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -205,24 +204,6 @@ QString Resolve_Palette_Path(const QString& map_path, const QByteArray& raw_name
         if (!found.isEmpty()) return found;
     }
     return Path_Join(dir, names.first() + QStringLiteral(".bmp"));
-}
-
-bool Write_File_Atomically(const QString& path, const QByteArray& data)
-{
-    QFileInfo info(path);
-    // A file marked read-only for everyone is refused even when the process could write it
-    // anyway (as the superuser can).
-    constexpr auto kAnyWrite = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
-    if (info.exists() && (!info.isFile() || !info.isWritable() || !(info.permissions() & kAnyWrite)))
-        return false;
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(data) != data.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
 }
 
 bool Read_Map_Document(edit_form& doc, const QString& path)

@@ -49,10 +49,6 @@ QStringList Palette_Name_Candidates(const QByteArray& raw);
 // that exists exactly or ignoring case; when none does, the path for the first candidate.
 QString Resolve_Palette_Path(const QString& map_path, const QByteArray& raw_name);
 
-// Replaces the file at path with data: written beside it and renamed over it, so a failure
-// leaves the old file as it was. Refuses a target that exists but is read-only.
-bool Write_File_Atomically(const QString& path, const QByteArray& data);
-
 // The first steps of opening a map: set the path, reset the slot, read the file. On failure
 // shows "ファイルを開くのに失敗しました\nERROR No.%d %d %d" and returns false, the slot free.
 bool Read_Map_Document(edit_form& doc, const QString& path);

@@ -1,6 +1,5 @@
 #include "shell/show_message.h"
 
-#include <QStringList>
 
 namespace zol {
 
@@ -88,26 +87,6 @@ QString Show_Message(QObject* owner, const QString& caption, const QString& text
     request.modality = Message_Modality(modality);
     if (!g_presenter) return Message_Result(request.buttons[std::size_t(request.default_index)]);
     return Message_Result(g_presenter->present(request));
-}
-
-ScriptedPresenter::ScriptedPresenter() : previous_(Set_Message_Presenter(this)) {}
-
-ScriptedPresenter::~ScriptedPresenter() { Set_Message_Presenter(previous_); }
-
-MessageButton ScriptedPresenter::present(const MessageRequest& request)
-{
-    calls_.push_back(request);
-    if (answers_.empty()) return request.buttons[std::size_t(request.default_index)];
-    MessageButton answer = answers_.front();
-    answers_.pop_front();
-    return answer;
-}
-
-QStringList ScriptedPresenter::captions() const
-{
-    QStringList list;
-    for (const MessageRequest& call : calls_) list << call.caption;
-    return list;
 }
 
 } // namespace zol

@@ -67,12 +67,6 @@ void WPictureBox::Set_Overlay(const QRect& rect)
     update();
 }
 
-void WPictureBox::Clear_Overlay()
-{
-    overlay_.reset();
-    update();
-}
-
 QImage WPictureBox::Grab() const
 {
     QImage shown(size(), QImage::Format_RGB32);

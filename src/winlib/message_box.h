@@ -12,7 +12,6 @@ class QtMessagePresenter : public MessagePresenter {
 public:
     // Boxes whose caller names no owner are owned by fallback_owner (the main frame).
     explicit QtMessagePresenter(QWidget* fallback_owner = nullptr) : fallback_(fallback_owner) {}
-    void set_fallback_owner(QWidget* owner) { fallback_ = owner; }
     MessageButton present(const MessageRequest& request) override;
 
 private:

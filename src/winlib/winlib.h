@@ -13,7 +13,6 @@
 #include <QStatusBar>
 #include <QWidget>
 
-#include <deque>
 #include <map>
 #include <functional>
 #include <optional>
@@ -76,7 +75,6 @@ public:
     void Set_Image(const QImage& image);        // shows image (and removes any overlay)
     const QImage& Image() const { return image_; }
     void Set_Overlay(const QRect& rect);        // dotted black outline, in widget pixels
-    void Clear_Overlay();
     std::optional<QRect> Overlay() const { return overlay_; }
     // What is on screen: the image with the overlay, as a QImage of the widget's size.
     QImage Grab() const;
@@ -194,27 +192,6 @@ class QtDialogPresenter : public DialogPresenter {
 public:
     std::optional<QString> Choose_File(QWidget* owner, const FileDialogRequest& request) override;
     std::optional<QColor> Choose_Colour(QWidget* owner, const QColor& initial) override;
-};
-
-// Records every request and answers from queues (an empty answer = cancelled). With an empty
-// queue it cancels. Installs itself for its lifetime.
-class ScriptedDialogs : public DialogPresenter {
-public:
-    ScriptedDialogs();
-    ~ScriptedDialogs() override;
-    void Answer_File(std::optional<QString> path) { files_.push_back(std::move(path)); }
-    void Answer_Colour(std::optional<QColor> colour) { colours_.push_back(colour); }
-    std::optional<QString> Choose_File(QWidget* owner, const FileDialogRequest& request) override;
-    std::optional<QColor> Choose_Colour(QWidget* owner, const QColor& initial) override;
-    const std::vector<FileDialogRequest>& File_Requests() const { return file_requests_; }
-    int Colour_Requests() const { return colour_requests_; }
-
-private:
-    std::deque<std::optional<QString>> files_;
-    std::deque<std::optional<QColor>> colours_;
-    std::vector<FileDialogRequest> file_requests_;
-    int colour_requests_ = 0;
-    DialogPresenter* previous_ = nullptr;
 };
 
 // An open-file dialog with a bitmap preview of the selected file beside its list.
