@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libxkbcommon-dev
+    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n libxkbcommon-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     libpng-dev zlib1g-dev
     fonts-noto-cjk

@@ -110,11 +110,12 @@ protected:
     }
 
     MapControls& Map(int slot) { return frame->State().maps[std::size_t(slot)]; }
+    FormChild* Window(int slot) { return frame->Map_Window(slot); }
     edit_form& Doc(int slot) { return frame->Documents()[slot]; }
     int Open_Windows()
     {
         int n = 0;
-        for (int s = 0; s < kMaxDocuments; ++s) n += Map(s).window ? 1 : 0;
+        for (int s = 0; s < kMaxDocuments; ++s) n += Window(s) ? 1 : 0;
         return n;
     }
 };
@@ -152,7 +153,7 @@ TEST_F(MainFrameTest, OpeningAMapInstallsItsPaletteAndShowsIt)
 
     EXPECT_TRUE(frame->State().palette.exists);
     EXPECT_EQ(frame->State().palette.path, Path("tiles.bmp"));
-    EXPECT_EQ(Map(slot).window->windowTitle(),
+    EXPECT_EQ(Window(slot)->windowTitle(),
               QStringLiteral("first 3×2 Link: 1  (%1×%2)")
                   .arg(Doc(slot).window_width / 32)
                   .arg(Doc(slot).window_height / 32));
@@ -283,8 +284,8 @@ TEST_F(MainFrameTest, ExitAsksAboutModifiedMapsInSlotOrder)
     dialogs.Answer_File(std::nullopt);
     frame->Run_Command(ID_EXIT);
     EXPECT_EQ(messages.calls().size(), 2u);
-    EXPECT_FALSE(Map(1).window);
-    EXPECT_TRUE(Map(3).window);
+    EXPECT_FALSE(Window(1));
+    EXPECT_TRUE(Window(3));
     EXPECT_TRUE(quits.empty());
 
     // Yes with a save: the file is written under the chosen name and the program ends.
@@ -314,7 +315,7 @@ TEST_F(MainFrameTest, ClosingTheFrameAsksAndCanBeRefused)
     dialogs.Answer_File(Path("blocked.zol"));
     EXPECT_FALSE(frame->close());
     EXPECT_EQ(messages.last().caption, QStringLiteral("ERROR(16)"));
-    EXPECT_TRUE(Map(0).window);
+    EXPECT_TRUE(Window(0));
 
     messages.answer(MessageButton::No);
     EXPECT_TRUE(frame->close());
@@ -325,14 +326,14 @@ TEST_F(MainFrameTest, ClosingAModifiedMapWindow)
     ASSERT_EQ(Open(Write_Test_Map("g.zol", "1 2")), 0);
     Doc(0).saved = 0;
     messages.answer(MessageButton::Cancel);
-    EXPECT_FALSE(Map(0).window->close());
+    EXPECT_FALSE(Window(0)->close());
     EXPECT_EQ(messages.last().caption, QStringLiteral("閉じる前に…"));
     EXPECT_TRUE(Doc(0).has_grid());
 
     messages.answer(MessageButton::No);
-    Map(0).window->close();
+    Window(0)->close();
     QApplication::processEvents();
-    EXPECT_FALSE(Map(0).window);
+    EXPECT_FALSE(Window(0));
     EXPECT_FALSE(Doc(0).has_grid());
     EXPECT_FALSE(frame->Menu_Item(ID_SAVE_MAP)->isEnabled());
 }
@@ -473,10 +474,10 @@ TEST_F(MainFrameTest, ResizeStepsOneCellAtATime)
     ASSERT_EQ(slot, 0);
     MapControls& map = Map(slot);
     const QSize picture = map.picture->size();
-    map.window->resize(map.window->width() + 300, map.window->height());
+    Window(slot)->resize(Window(slot)->width() + 300, Window(slot)->height());
     EXPECT_EQ(map.picture->width(), picture.width() + 32);
     EXPECT_EQ(map.picture->height(), picture.height());
-    map.window->resize(map.window->width() - 300, map.window->height() - 5);
+    Window(slot)->resize(Window(slot)->width() - 300, Window(slot)->height() - 5);
     EXPECT_EQ(map.picture->width(), picture.width());
     EXPECT_EQ(map.picture->height(), picture.height() - 32);
 }

@@ -264,13 +264,25 @@ TEST_F(MapFileTest, OpenMapDocumentResolvesPaletteAndLoadsFlags)
 
     edit_form doc;
     QString palette;
-    ASSERT_TRUE(Open_Map_Document(doc, path, &palette));
+    // The palette is settled after the map is read and before the flags are.
+    auto settle = [&](const QString& found) {
+        palette = found;
+        EXPECT_TRUE(doc.has_grid());
+        EXPECT_TRUE(doc.flags.empty());
+        return true;
+    };
+    ASSERT_TRUE(Open_Map_Document(doc, path, settle));
     EXPECT_TRUE(presenter.calls().empty());
     EXPECT_EQ(palette, Path("abc.bmp"));
     EXPECT_TRUE(doc.palette_name.isEmpty());
     EXPECT_EQ(doc.flags[6], 3);
     EXPECT_EQ(doc.file_path, path);
     EXPECT_EQ(Map_To_Text(doc), QStringLiteral("5 70"));
+
+    // A refused palette stops the open and frees the slot.
+    EXPECT_FALSE(Open_Map_Document(doc, path, [](const QString&) { return false; }));
+    EXPECT_FALSE(doc.has_grid());
+    EXPECT_TRUE(doc.flags.empty());
 }
 
 TEST_F(MapFileTest, OpenMapDocumentFlagTableMemoryFailureFreesSlot)
@@ -281,7 +293,7 @@ TEST_F(MapFileTest, OpenMapDocumentFlagTableMemoryFailureFreesSlot)
     {
         // Nine allocations read the example; the tenth is the flag table.
         AllocationFailureScope fail(10);
-        EXPECT_FALSE(Open_Map_Document(doc, path, nullptr));
+        EXPECT_FALSE(Open_Map_Document(doc, path, [](const QString&) { return true; }));
     }
     EXPECT_EQ(presenter.captions(), QStringList{QStringLiteral("ERROR(11.1)")});
     EXPECT_EQ(presenter.last().text, kNoMemoryText);

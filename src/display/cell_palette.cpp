@@ -1,9 +1,13 @@
 #include "display/cell_palette.h"
 
+#include "documents/file_path.h"
+
 namespace zol {
 
-bool Same_Palette_Path(const QString& a, const QString& b)
+bool Same_Palette_Path(const QString& first, const QString& second)
 {
+    const QString a = Absolute_Path(first);
+    const QString b = Absolute_Path(second);
     if (a.size() != b.size()) return false;
     for (qsizetype i = 0; i < a.size(); ++i) {
         QChar x = a[i], y = b[i];

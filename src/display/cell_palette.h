@@ -17,11 +17,12 @@ struct CellPalette {
     uint8_t l_cell = 0;      // drawn by the left button
     uint8_t r_cell = 1;      // drawn by the right button
     uint8_t saved = 1;       // 1: no unsaved change
+    bool written = false;    // the cells came from or went to the palette's file
     int version = 0;         // bumped whenever a cell image changes, so caches can tell
 };
 
-// True when two palette paths name the same file, comparing letters A-Z without case (as the
-// file system the maps come from does).
+// True when two palette paths name the same file: both made absolute (Absolute_Path), then
+// compared with letters A-Z folded to lower case, as the file system the maps come from does.
 bool Same_Palette_Path(const QString& a, const QString& b);
 
 } // namespace zol

@@ -2,6 +2,7 @@
 
 #include "display/map_view.h"
 #include "documents/file_path.h"
+#include "shell/save_question.h"
 #include "shell/show_message.h"
 #include "shell/zol.h"
 
@@ -44,12 +45,20 @@ bool Write_Palette(Zol& frame, const QString& path)
         return false;
     }
     palette.saved = 1;
+    palette.written = true;
     return true;
+}
+
+// The palette's own folder, else where the file dialogs start.
+QString Palette_Directory(Zol& frame)
+{
+    const QString directory = Path_Directory(frame.State().palette.path);
+    return directory.isEmpty() ? frame.Start_Directory() : directory;
 }
 
 } // namespace
 
-void Open_Cell_Palette(Zol& frame, const CellImages& cells, const QString& path)
+void Open_Cell_Palette(Zol& frame, const CellImages& cells, const QString& path, bool written)
 {
     Close_Cell_Palette(frame);
     ProgramState& state = frame.State();
@@ -58,6 +67,7 @@ void Open_Cell_Palette(Zol& frame, const CellImages& cells, const QString& path)
     palette.l_cell = 0;
     palette.r_cell = 1;
     palette.saved = 1;
+    palette.written = written;
     palette.path = path;
     palette.exists = true;
     ++palette.version;
@@ -144,18 +154,12 @@ void Refresh_Cell_Palette(Zol& frame)
 
 bool Settle_Unsaved_Palette(Zol& frame)
 {
-    CellPalette& palette = frame.State().palette;
-    if (!palette.exists || palette.saved != 0) return true;
-    const QString answer = Show_Message(&frame, QStringLiteral("確認"),
-                                        Path_Name_Part(palette.path) + QStringLiteral("を保存しますか？"),
-                                        MB_YESNOCANCEL, MB_ICON_QUESTION);
-    if (answer == kAnswerCancel) return false;
-    if (answer == kAnswerYes) return Save_Cell_Palette_As(frame);
-    return true;
+    return Settle_Palette(frame, SaveQuestion::Replace) != SaveOutcome::Cancelled;
 }
 
-bool Load_Cell_Palette(Zol& frame, const QString& path)
+bool Load_Cell_Palette(Zol& frame, const QString& file)
 {
+    const QString path = Absolute_Path(file);
     const QImage image = Read_Bitmap(path);
     if (image.isNull()) {
         Show_Message(&frame, QStringLiteral("ERROR(18)"),
@@ -163,7 +167,7 @@ bool Load_Cell_Palette(Zol& frame, const QString& path)
         return false;
     }
     if (!Settle_Unsaved_Palette(frame)) return false;
-    Open_Cell_Palette(frame, Cut_Cells(image), path);
+    Open_Cell_Palette(frame, Cut_Cells(image), path, true);
     Palette_Replaced(frame);
     return true;
 }
@@ -171,7 +175,7 @@ bool Load_Cell_Palette(Zol& frame, const QString& path)
 void New_Cell_Palette(Zol& frame)
 {
     if (!Settle_Unsaved_Palette(frame)) return;
-    Open_Cell_Palette(frame, Blank_Cells(), QStringLiteral("新規セルパレット.bmp"));
+    Open_Cell_Palette(frame, Blank_Cells(), QStringLiteral("新規セルパレット.bmp"), false);
     Palette_Replaced(frame);
 }
 
@@ -181,7 +185,7 @@ void Open_Cell_Palette_Command(Zol& frame)
     request.title = QStringLiteral("Open Bitmap");
     request.filters = Bitmap_Filters();
     request.initial_file = frame.State().palette.path;
-    request.directory = Path_Directory(frame.State().palette.path);
+    request.directory = Palette_Directory(frame);
     request.preview = true;
     if (const std::optional<QString> path = winlib::Choose_File(&frame, request))
         Load_Cell_Palette(frame, *path);
@@ -202,13 +206,14 @@ bool Save_Cell_Palette_As(Zol& frame)
     request.title = QStringLiteral("セルパレットの保存");
     request.button_text = QStringLiteral("保存");
     request.filters = Bitmap_Filters();
-    request.initial_file = palette.path;
-    request.directory = Path_Directory(palette.path);
+    request.initial_file = Path_File_Name(palette.path);
+    request.directory = Palette_Directory(frame);
     const std::optional<QString> chosen = winlib::Choose_File(&frame, request);
     if (!chosen) return false;
-    palette.path = Path_With_Extension(*chosen, QStringLiteral(".bmp"));
-    Update_File_Menu(frame);
-    return Write_Palette(frame, palette.path);
+    const QString target = Path_With_Extension(Absolute_Path(*chosen), QStringLiteral(".bmp"));
+    if (!Write_Palette(frame, target)) return false;
+    palette.path = target;
+    return true;
 }
 
 void Cell_Press(Zol& frame, bool right, int x, int y)

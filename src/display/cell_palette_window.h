@@ -9,8 +9,9 @@ namespace zol {
 
 class Zol;
 
-// Makes cells and path the palette and builds its window (replacing any palette).
-void Open_Cell_Palette(Zol& frame, const CellImages& cells, const QString& path);
+// Makes cells and path the palette and builds its window (replacing any palette). written: the
+// cells are what the file at path holds (false for a palette made in memory).
+void Open_Cell_Palette(Zol& frame, const CellImages& cells, const QString& path, bool written);
 // Destroys the palette window; returns whether there was one.
 bool Close_Cell_Palette(Zol& frame);
 void Refresh_Cell_Palette(Zol& frame);

@@ -10,8 +10,7 @@ namespace zol {
 namespace {
 bool Has_View(Zol& frame, int slot)
 {
-    return slot >= 0 && slot < kMaxDocuments && frame.State().maps[std::size_t(slot)].window &&
-           frame.Documents()[slot].has_grid();
+    return frame.Map_Window(slot) && frame.Documents()[slot].has_grid();
 }
 
 // Shows the off-screen picture; the picture box paints straight from its pixels.
@@ -97,10 +96,11 @@ void Layout_Map_View(Zol& frame, int slot)
     map.offscreen.Resize(layout.picture_width, layout.picture_height);
     Show(frame, slot); // the picture must never paint from the buffer just released
 
-    map.window->Set_Content_Size(layout.content_width, layout.content_height);
-    doc.window_width = map.window->width();
-    doc.window_height = map.window->height();
-    map.window->setWindowTitle(Map_Caption(Path_Name_Part(doc.file_path), doc.width(), doc.height(),
+    FormChild* window = frame.Map_Window(slot);
+    window->Set_Content_Size(layout.content_width, layout.content_height);
+    doc.window_width = window->width();
+    doc.window_height = window->height();
+    window->setWindowTitle(Map_Caption(Path_Name_Part(doc.file_path), doc.width(), doc.height(),
                                            doc.links.count(), doc.window_width, doc.window_height, s));
     doc.layout_done = true;
 }
@@ -119,35 +119,24 @@ void Scroll_Map(Zol& frame, int slot, bool vertical, int code, int position)
     ProgramState& state = frame.State();
     edit_form& doc = state.documents[slot];
     int& current = vertical ? doc.scroll_y : doc.scroll_x;
-    switch (code) {
-    case 0: case 1: case 2: case 3: {
-        const int step = position - current;
-        if (step == 0) return;
-        current = position;
-        if (step == 1 || step == -1) {
-            Update_Cell_Cache(frame);
-            Scroll_View(state.maps[std::size_t(slot)].offscreen, doc, state.cache, vertical ? 0 : step, vertical ? step : 0);
-            Show(frame, slot);
-        } else {
-            Redraw_Map(frame, slot);
-        }
-        break;
-    }
-    case 5:
-        current = position;
-        if (state.ready) {
+    const int step = position - current;
+    current = position;
+    if (code == 8) {
+        Redraw_Map(frame, slot); // end of scrolling
+    } else if (code == 5) {
+        // Thumb tracking redraws unless a long redraw is already under way.
+        if (step != 0 && state.ready) {
             state.ready = false;
             Redraw_Map(frame, slot);
             state.ready = true;
         }
-        break;
-    case 8:
-        current = position;
-        Redraw_Map(frame, slot);
-        break;
-    default:
-        current = position;
-        break;
+    } else if (step == 1 || step == -1) {
+        Update_Cell_Cache(frame);
+        Scroll_View(state.maps[std::size_t(slot)].offscreen, doc, state.cache, vertical ? 0 : step,
+                    vertical ? step : 0);
+        Show(frame, slot);
+    } else if (step != 0) {
+        Redraw_Map(frame, slot); // a jump: to the top or bottom, or to a clicked place
     }
 }
 

@@ -18,7 +18,9 @@ void Redraw_Region(Zol& frame, int x1, int y1, int x2, int y2, int map_x, int ma
 void Draw_Map_Cell(Zol& frame, int slot, int px, int py);
 void Layout_Map_View(Zol& frame, int slot);
 void Show_Cell_Status(Zol& frame, int slot, int x, int y);
-// The scroll bars' handler: one-cell steps shift the picture, the end of a drag redraws.
+// The scroll bars' handler: every change of position shows the picture there. A one-cell change
+// shifts the picture and draws the new row or column; any other change, the thumb's tracking
+// and the end of scrolling (code 8) redraw it.
 void Scroll_Map(Zol& frame, int slot, bool vertical, int code, int position);
 // Brings the cell cache up to the palette and the displayed size.
 void Update_Cell_Cache(Zol& frame);

@@ -13,20 +13,25 @@ void ViewBuffer::Resize(int w, int h)
     rows_ = height_ * 2;
     left_ = (stride_ - width_) / 2;
     top_ = (rows_ - height_) / 2;
-    pixels_.assign(std::size_t(stride_) * std::size_t(rows_), 0xffffffffu);
+    pixels_ = std::make_shared<std::vector<uint32_t>>(std::size_t(stride_) * std::size_t(rows_),
+                                                      0xffffffffu);
 }
 
 void ViewBuffer::Clear()
 {
-    std::vector<uint32_t>().swap(pixels_);
+    pixels_.reset();
     width_ = height_ = stride_ = rows_ = left_ = top_ = 0;
 }
 
 QImage ViewBuffer::Image()
 {
     if (isNull()) return QImage();
-    uchar* origin = reinterpret_cast<uchar*>(pixels_.data() + std::size_t(top_) * stride_ + left_);
-    return QImage(origin, width_, height_, qsizetype(stride_) * 4, QImage::Format_RGB32);
+    uchar* origin = reinterpret_cast<uchar*>(pixel(top_, left_));
+    // The image holds its own reference to the pixels and lets it go when it is destroyed.
+    auto* keep = new std::shared_ptr<std::vector<uint32_t>>(pixels_);
+    return QImage(
+        origin, width_, height_, qsizetype(stride_) * 4, QImage::Format_RGB32,
+        [](void* held) { delete static_cast<std::shared_ptr<std::vector<uint32_t>>*>(held); }, keep);
 }
 
 void ViewBuffer::Recentre()
@@ -34,13 +39,12 @@ void ViewBuffer::Recentre()
     const int left = (stride_ - width_) / 2;
     const int top = (rows_ - height_) / 2;
     if (left == left_ && top == top_) return;
-    auto row = [this](int buffer_row, int column) { return pixels_.data() + std::size_t(buffer_row) * stride_ + column; };
     const std::size_t bytes = std::size_t(width_) * 4;
     // Copy in the order that never overwrites rows still to be read.
     if (top <= top_) {
-        for (int y = 0; y < height_; ++y) std::memmove(row(top + y, left), row(top_ + y, left_), bytes);
+        for (int y = 0; y < height_; ++y) std::memmove(pixel(top + y, left), pixel(top_ + y, left_), bytes);
     } else {
-        for (int y = height_ - 1; y >= 0; --y) std::memmove(row(top + y, left), row(top_ + y, left_), bytes);
+        for (int y = height_ - 1; y >= 0; --y) std::memmove(pixel(top + y, left), pixel(top_ + y, left_), bytes);
     }
     left_ = left;
     top_ = top;

@@ -6,6 +6,7 @@
 #include <QImage>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace zol {
@@ -19,7 +20,9 @@ public:
     int height() const { return height_; }
     bool isNull() const { return width_ == 0 || height_ == 0; }
     // The picture as an image that shares the buffer's pixels (drawing on it draws on the
-    // picture). It stays valid until the next Resize, Clear or Move.
+    // picture). The image keeps those pixels alive, so one still held after a Resize or Clear
+    // (by a picture control about to repaint, say) shows stale pixels, never freed ones; after
+    // a Move it shows the old view until the image is taken again.
     QImage Image();
     // Moves the picture's content by (dx, dy) pixels: content moves up for dy > 0 and left for
     // dx > 0 (the view scrolled down or right). The uncovered strip keeps stale pixels.
@@ -27,7 +30,12 @@ public:
 
 private:
     void Recentre();
-    std::vector<uint32_t> pixels_;
+    uint32_t* pixel(int buffer_row, int column) const
+    {
+        return pixels_->data() + std::size_t(buffer_row) * std::size_t(stride_) + std::size_t(column);
+    }
+    // Shared with every image handed out, so that no image outlives the pixels it shows.
+    std::shared_ptr<std::vector<uint32_t>> pixels_;
     int width_ = 0, height_ = 0;       // the picture
     int stride_ = 0, rows_ = 0;        // the buffer, in pixels
     int left_ = 0, top_ = 0;           // the picture's place in the buffer

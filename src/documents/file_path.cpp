@@ -48,6 +48,15 @@ QString Path_Join(const QString& dir, const QString& file_name)
     return dir + QLatin1Char('/') + file_name;
 }
 
+QString Absolute_Path(const QString& path)
+{
+    if (path.isEmpty()) return path;
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    if (!canonical.isEmpty()) return canonical;
+    return QDir::cleanPath(info.absoluteFilePath());
+}
+
 QString Find_File_Ignoring_Case(const QString& path)
 {
     QFileInfo exact(path);

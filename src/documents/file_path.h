@@ -19,6 +19,10 @@ QString Path_With_Extension(const QString& path, const QString& ext);
 // dir joined with a file name; a bare name when dir is empty.
 QString Path_Join(const QString& dir, const QString& file_name);
 
+// The path made absolute against the working directory and cleaned of "." and ".." parts, with
+// symbolic links resolved when the file exists, so that one file always has one name.
+QString Absolute_Path(const QString& path);
+
 // The file itself when it exists; otherwise a file in the same directory whose name matches
 // ignoring letter case (maps made on a case-insensitive file system); otherwise empty.
 QString Find_File_Ignoring_Case(const QString& path);

@@ -222,34 +222,41 @@ bool Read_Map_Document(edit_form& doc, const QString& path)
     return false;
 }
 
-bool Open_Map_Document(edit_form& doc, const QString& path, QString* palette_path)
+bool Open_Map_Document(edit_form& doc, const QString& path,
+                       const std::function<bool(const QString& palette_path)>& settle_palette)
 {
     if (!Read_Map_Document(doc, path)) return false;
     const QString palette = Resolve_Palette_Path(path, doc.palette_name);
     doc.palette_name.clear();
-    if (palette_path) *palette_path = palette;
-    if (!Load_Flags(doc)) {
+    if (!settle_palette(palette) || !Load_Flags(doc)) {
         Reset_Map(doc);
         return false;
     }
     return true;
 }
 
-bool Write_Map(edit_form& doc, const QString& palette_name, const QString& failure_caption)
+bool Write_Map_To(edit_form& doc, const QString& path, const QString& palette_name,
+                  const QString& failure_caption)
 {
     const QByteArray bytes = Encode_Map(doc, Encode_Palette_Name(palette_name));
-    if (!Write_File_Atomically(doc.file_path, bytes)) {
+    if (!Write_File_Atomically(path, bytes)) {
         Show_Message(nullptr, failure_caption, QStringLiteral("ファイルを開くのに失敗しました"),
                      MB_OK, MB_ICON_STOP);
         return false;
     }
-    if (!Write_Flag_File(Flag_Path(doc.file_path), doc.flags)) {
+    doc.file_path = path;
+    if (!Write_Flag_File(Flag_Path(path), doc.flags)) {
         Show_Message(nullptr, QStringLiteral("あれ？"),
                      QStringLiteral("フラグデータの保存に失敗しました"), MB_OK, MB_ICON_STOP);
         return false;
     }
     doc.saved = 1;
     return true;
+}
+
+bool Write_Map(edit_form& doc, const QString& palette_name, const QString& failure_caption)
+{
+    return Write_Map_To(doc, doc.file_path, palette_name, failure_caption);
 }
 
 } // namespace zol

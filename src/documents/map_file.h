@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace zol {
 
 // Read_Map result codes. 0 is success; 1 is not used.
@@ -53,13 +55,20 @@ QString Resolve_Palette_Path(const QString& map_path, const QByteArray& raw_name
 // shows "ファイルを開くのに失敗しました\nERROR No.%d %d %d" and returns false, the slot free.
 bool Read_Map_Document(edit_form& doc, const QString& path);
 
-// Opening without a window: Read_Map_Document, the palette path (into *palette_path), then the
-// flag file (Load_Flags). The palette name is released. False when the slot was left free.
-bool Open_Map_Document(edit_form& doc, const QString& path, QString* palette_path);
+// Opening a map: Read_Map_Document, then the palette the map names (resolved beside it) is
+// handed to settle_palette, which makes it current or refuses it (false stops the open), then
+// the flag file (Load_Flags). The palette name is released. False when the slot was left free.
+bool Open_Map_Document(edit_form& doc, const QString& path,
+                       const std::function<bool(const QString& palette_path)>& settle_palette);
 
-// Writes the map file and its flag file. A failed map file shows "ファイルを開くのに失敗しました"
-// with failure_caption ("ERROR(17)" for save, "ERROR(16)" for save-as), a failed flag file
-// "フラグデータの保存に失敗しました"; the saved flag is set only when both were written.
+// Writes the map file at path and its flag file beside it. A failed map file shows
+// "ファイルを開くのに失敗しました" with failure_caption ("ERROR(17)" for save, "ERROR(16)" for
+// save-as) and changes nothing in doc; once the map file is written doc's file path becomes
+// path; a failed flag file shows "フラグデータの保存に失敗しました". The saved flag is set only
+// when both were written.
+bool Write_Map_To(edit_form& doc, const QString& path, const QString& palette_name,
+                  const QString& failure_caption);
+// Write_Map_To the map's own file path.
 bool Write_Map(edit_form& doc, const QString& palette_name, const QString& failure_caption);
 
 } // namespace zol

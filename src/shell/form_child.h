@@ -15,6 +15,11 @@ public:
 
 protected:
     void wheelEvent(QWheelEvent* event) override;
+
+private:
+    static constexpr int kWheelNotch = 120; // angle delta of one notch of a mouse wheel
+    int wheel_x_ = 0;                       // wheel movement not yet turned into cells
+    int wheel_y_ = 0;
 };
 
 } // namespace zol

@@ -1,5 +1,5 @@
 // Starts the editor: the main frame, maximised, with any files named on the command line opened
-// as if dropped on it.
+// as if dropped on it once the frame is on screen.
 
 #include "shell/zol.h"
 #include "winlib/message_box.h"
@@ -10,6 +10,7 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    zol::winlib::Install_Japanese_Translation();
     app.setWindowIcon(QIcon(QStringLiteral(":/zol/icon.png")));
     zol::Zol frame;
     zol::QtMessagePresenter messages(&frame);
@@ -17,7 +18,7 @@ int main(int argc, char** argv)
     frame.showMaximized();
     QStringList files = app.arguments();
     files.removeFirst();
-    frame.Open_Files(files);
+    frame.Open_When_Shown(files);
     const int status = app.exec();
     zol::Set_Message_Presenter(nullptr);
     return status;

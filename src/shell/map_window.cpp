@@ -3,9 +3,11 @@
 
 #include "display/map_view.h"
 #include "documents/file_path.h"
+#include "shell/save_question.h"
 #include "shell/show_message.h"
 #include "shell/zol.h"
 
+#include <QTimer>
 #include <QWheelEvent>
 
 namespace zol {
@@ -26,16 +28,21 @@ bool FormChild::eventFilter(QObject* watched, QEvent* event)
 
 void FormChild::wheelEvent(QWheelEvent* event)
 {
-    // One cell per notch through the scroll bars' own steps; Shift turns the wheel sideways.
-    const auto bars = findChildren<winlib::WScrollBar*>();
+    // One cell per notch (120 units) through the scroll bars' own steps; smaller deltas from
+    // high-resolution wheels and touchpads add up to whole cells. Shift turns the wheel sideways.
     const bool sideways = event->modifiers() & Qt::ShiftModifier;
-    const int delta = event->angleDelta().y() != 0 ? event->angleDelta().y() : event->angleDelta().x();
-    const int notches = delta / 120 != 0 ? delta / 120 : (delta > 0 ? 1 : delta < 0 ? -1 : 0);
-    for (winlib::WScrollBar* bar : bars) {
+    const QPoint angle = event->angleDelta();
+    const int delta = angle.y() != 0 ? angle.y() : angle.x();
+    int& pending = sideways ? wheel_x_ : wheel_y_;
+    if ((pending > 0 && delta < 0) || (pending < 0 && delta > 0)) pending = 0; // turned back
+    pending += delta;
+    const int cells = pending / kWheelNotch;
+    pending -= cells * kWheelNotch;
+    for (winlib::WScrollBar* bar : findChildren<winlib::WScrollBar*>()) {
         if ((bar->orientation() == Qt::Horizontal) != sideways || !bar->isVisible()) continue;
-        for (int i = 0; i < std::abs(notches); ++i)
-            bar->triggerAction(notches > 0 ? QAbstractSlider::SliderSingleStepSub
-                                           : QAbstractSlider::SliderSingleStepAdd);
+        for (int i = 0; i < std::abs(cells); ++i)
+            bar->triggerAction(cells > 0 ? QAbstractSlider::SliderSingleStepSub
+                                         : QAbstractSlider::SliderSingleStepAdd);
     }
     event->accept();
 }
@@ -44,11 +51,11 @@ namespace {
 
 int Slot_Of_Control(Zol& frame, QObject* control)
 {
-    const auto& maps = frame.State().maps;
     for (int s = 0; s < kMaxDocuments; ++s) {
-        const MapControls& map = maps[std::size_t(s)];
-        if (!map.window) continue;
-        if (control == map.window || control == map.picture || control == map.vertical ||
+        const MapControls& map = frame.State().maps[std::size_t(s)];
+        const FormChild* window = frame.Map_Window(s);
+        if (!window) continue;
+        if (control == window || control == map.picture || control == map.vertical ||
             control == map.horizontal)
             return s;
     }
@@ -63,8 +70,8 @@ void Resize_Step(Zol& frame, int slot)
     MapControls& map = state.maps[std::size_t(slot)];
     if (!doc.layout_done) return;
     const int s = state.cell_size;
-    const int new_width = map.window->width();
-    const int new_height = map.window->height();
+    const int new_width = frame.Map_Window(slot)->width();
+    const int new_height = frame.Map_Window(slot)->height();
     QSize picture = map.picture->size();
     doc.layout_done = false;
     map.picture->hide();
@@ -84,19 +91,7 @@ void Resize_Step(Zol& frame, int slot)
     doc.layout_done = true;
 }
 
-void Close_Question(Zol& frame, int slot, winlib::EventArgs& args)
-{
-    edit_form& doc = frame.Documents()[slot];
-    if (doc.saved == 1) return;
-    const QString answer =
-        Show_Message(&frame, QStringLiteral("閉じる前に…"),
-                     Path_File_Name(doc.file_path) + QStringLiteral("を保存しますか？"),
-                     MB_YESNOCANCEL, MB_ICON_QUESTION);
-    if (answer == kAnswerCancel || (answer == kAnswerYes && !Save_Map_As(frame, slot)))
-        args.allow = false;
-}
-
-// Frees what a slot held for its window; the window itself is being destroyed or was deleted.
+// Frees what a slot held for its window; the window itself is being destroyed.
 void Release_Window_Slot(Zol& frame, int slot)
 {
     ProgramState& state = frame.State();
@@ -113,18 +108,13 @@ void Release_Window_Slot(Zol& frame, int slot)
 
 void Close_Map(Zol& frame, int slot)
 {
-    MapControls& map = frame.State().maps[std::size_t(slot)];
-    if (!map.window) return;
-    FormChild* window = map.window;
-    Release_Window_Slot(frame, slot);
-    delete window;
-    Update_File_Menu(frame);
+    delete frame.Map_Window(slot);
 }
 
 bool addChild(Zol& frame, int slot)
 {
     ProgramState& state = frame.State();
-    if (state.maps[std::size_t(slot)].window) Close_Map(frame, slot);
+    if (frame.Map_Window(slot)) Close_Map(frame, slot);
     if (!state.palette.exists) {
         Show_Message(&frame, QStringLiteral("ちょっと待ってよ…"),
                      QStringLiteral("先にセルパレットを作成してください"), MB_OK,
@@ -139,7 +129,6 @@ bool addChild(Zol& frame, int slot)
     window->move(10, 10);
 
     MapControls& map = state.maps[std::size_t(slot)];
-    map.window = window;
     map.picture = new winlib::WPictureBox(window->Content());
     map.vertical = new winlib::WScrollBar(Qt::Vertical, window->Content());
     map.horizontal = new winlib::WScrollBar(Qt::Horizontal, window->Content());
@@ -151,10 +140,14 @@ bool addChild(Zol& frame, int slot)
         if (s < 0) return;
         Release_Window_Slot(frame, s);
         Update_File_Menu(frame);
+        // Once the window is gone, the map window on top becomes the active one again (the
+        // area would otherwise leave the palette window active).
+        QTimer::singleShot(0, &frame, [&frame] { frame.Activate_Top_Map(); });
     });
     winlib::Bind(window, QStringLiteral("CloseEvent"), [&frame](QObject* sender, winlib::EventArgs& args) {
         const int s = Slot_Of_Control(frame, sender);
-        if (s >= 0) Close_Question(frame, s, args);
+        if (s >= 0 && Settle_Map(frame, s, SaveQuestion::WindowClose) == SaveOutcome::Cancelled)
+            args.allow = false;
     });
     winlib::Bind(window, QStringLiteral("ResizeEvent"), [&frame](QObject* sender, winlib::EventArgs&) {
         const int s = Slot_Of_Control(frame, sender);

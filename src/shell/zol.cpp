@@ -3,11 +3,16 @@
 #include "display/cell_palette_window.h"
 #include "display/map_view.h"
 #include "documents/file_path.h"
+#include "shell/save_question.h"
 #include "shell/show_message.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFont>
+#include <QTimer>
+#include <QWindow>
+
+#include <utility>
 
 namespace zol {
 
@@ -16,6 +21,7 @@ namespace {
 struct MenuEntry {
     int id; // 0: a separator
     QStringList path;
+    QKeySequence shortcut = {};
 };
 
 // The menu, in order.
@@ -31,11 +37,12 @@ const std::vector<MenuEntry>& Menu_Table()
     static const QString pattern = QStringLiteral("パターン(&P)");
     static const QString rate = QStringLiteral("塗りつぶし率(&P)");
     static const std::vector<MenuEntry> table = {
-        {ID_NEW_MAP, {file, QStringLiteral("マップデータの新規作成(&N)")}},
-        {ID_OPEN_MAP, {file, QStringLiteral("マップデータを開く(&O)")}},
+        {ID_NEW_MAP, {file, QStringLiteral("マップデータの新規作成(&N)")}, QKeySequence::New},
+        {ID_OPEN_MAP, {file, QStringLiteral("マップデータを開く(&O)")}, QKeySequence::Open},
         {0, {file}},
-        {ID_SAVE_MAP, {file, QStringLiteral("マップデータを上書き保存(&S)")}},
-        {ID_SAVE_MAP_AS, {file, QStringLiteral("名前を付けてマップデータを保存(&A)")}},
+        {ID_SAVE_MAP, {file, QStringLiteral("マップデータを上書き保存(&S)")}, QKeySequence::Save},
+        {ID_SAVE_MAP_AS, {file, QStringLiteral("名前を付けてマップデータを保存(&A)")},
+         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
         {0, {file}},
         {ID_NEW_PALETTE, {file, QStringLiteral("セルパレットの新規作成")}},
         {ID_OPEN_PALETTE, {file, QStringLiteral("セルパレットを開く")}},
@@ -43,18 +50,18 @@ const std::vector<MenuEntry>& Menu_Table()
         {ID_SAVE_PALETTE, {file, QStringLiteral("セルパレットを上書き保存")}},
         {ID_SAVE_PALETTE_AS, {file, QStringLiteral("名前を付けてセルパレットを保存")}},
         {0, {file}},
-        {ID_EXIT, {file, QStringLiteral("終了(&E)")}},
+        {ID_EXIT, {file, QStringLiteral("終了(&E)")}, QKeySequence(Qt::CTRL | Qt::Key_Q)},
         {ID_EVENT_LIST, {view, QStringLiteral("イベント一覧(&E)")}},
         {ID_FLAG_LIST, {view, QStringLiteral("フラグ一覧(&F)")}},
         {ID_LINK_LIST, {view, QStringLiteral("リンク一覧(&L)")}},
         {ID_WHOLE_MAP, {view, QStringLiteral("全体表示(&V)")}},
         {ID_TOOLBAR, {view, QStringLiteral("ツールバー(&T)")}},
-        {ID_UNDO, {edit, QStringLiteral("元に戻す(&U)")}},
+        {ID_UNDO, {edit, QStringLiteral("元に戻す(&U)")}, QKeySequence::Undo},
         {0, {edit}},
-        {ID_CUT, {edit, QStringLiteral("切り取り(&T)")}},
-        {ID_COPY, {edit, copy, QStringLiteral("背景を設定をしない(&N)")}},
+        {ID_CUT, {edit, QStringLiteral("切り取り(&T)")}, QKeySequence::Cut},
+        {ID_COPY, {edit, copy, QStringLiteral("背景を設定をしない(&N)")}, QKeySequence::Copy},
         {ID_COPY_BACKGROUND, {edit, copy, QStringLiteral("背景を設定する(&B)")}},
-        {ID_PASTE, {edit, QStringLiteral("貼り付け(&P)")}},
+        {ID_PASTE, {edit, QStringLiteral("貼り付け(&P)")}, QKeySequence::Paste},
         {ID_PEN, {tool, QStringLiteral("ペン(&P)")}},
         {ID_RECT_FILL, {tool, rect, QStringLiteral("塗りつぶす(&P)")}},
         {ID_RECT_EDGES, {tool, rect, QStringLiteral("辺のみ(&R)")}},
@@ -89,7 +96,6 @@ Zol::Zol(QWidget* parent) : winlib::Zol_Base(parent)
     setWindowIcon(QIcon(QStringLiteral(":/zol/icon.png")));
     status_ = new winlib::WStatusBar(2, this);
     setStatusBar(status_);
-    state_.dialog_directory = QDir::homePath();
     Build_Menu();
     Bind_Commands();
     winlib::Bind(this, QStringLiteral("CloseEvent"),
@@ -103,6 +109,7 @@ Zol::~Zol()
 {
     // Windows go before the state they point into.
     ending_ = true;
+    if (windowHandle()) windowHandle()->removeEventFilter(this);
     winlib::Unbind(this, QStringLiteral("CloseEvent"));
     winlib::Unbind(this, QStringLiteral("DropFilesEvent"));
     for (int s = 0; s < kMaxDocuments; ++s) Close_Map(*this, s);
@@ -113,7 +120,7 @@ void Zol::Build_Menu()
 {
     for (const MenuEntry& entry : Menu_Table()) {
         if (entry.id == 0) Add_Menu_Separator(entry.path);
-        else Add_Menu_Item(entry.path, entry.id);
+        else Add_Menu_Item(entry.path, entry.id)->setShortcut(entry.shortcut);
     }
 }
 
@@ -130,18 +137,40 @@ void Zol::Bind_Commands()
     Bind_Command(ID_EXIT, [this] { Exit_Command(*this); });
 }
 
+FormChild* Zol::Map_Window(int slot) const
+{
+    if (slot < 0 || slot >= kMaxDocuments) return nullptr;
+    return static_cast<FormChild*>(state_.documents[slot].window.data());
+}
+
 int Zol::Active_Map(bool single_fallback) const
 {
     const QMdiSubWindow* active = Client()->activeSubWindow();
     int only = -1, windows = 0;
     for (int s = 0; s < kMaxDocuments; ++s) {
-        const MapControls& map = state_.maps[std::size_t(s)];
-        if (!map.window) continue;
-        if (map.window == active) return s;
+        const FormChild* window = Map_Window(s);
+        if (!window) continue;
+        if (window == active) return s;
         ++windows;
         only = s;
     }
     return (single_fallback && windows == 1) ? only : -1;
+}
+
+void Zol::Activate_Top_Map()
+{
+    if (ending_) return;
+    const QList<QMdiSubWindow*> windows = Client()->subWindowList(QMdiArea::ActivationHistoryOrder);
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+        if (state_.documents.Slot_Of_Window(*it) < 0) continue;
+        Client()->setActiveSubWindow(*it);
+        return;
+    }
+}
+
+QString Zol::Start_Directory() const
+{
+    return state_.map_directory.isEmpty() ? QDir::currentPath() : state_.map_directory;
 }
 
 void Zol::Open_Files(const QStringList& files)
@@ -168,29 +197,42 @@ void Zol::Open_Files(const QStringList& files)
     Update_File_Menu(*this);
 }
 
+void Zol::Open_When_Shown(const QStringList& files)
+{
+    if (files.isEmpty()) return;
+    pending_files_ += files;
+    if (windowHandle() && windowHandle()->isExposed()) {
+        QTimer::singleShot(0, this, [this] { Open_Files(std::exchange(pending_files_, {})); });
+        return;
+    }
+    // The window manager gives the frame its final size before it first appears on screen.
+    winId();
+    windowHandle()->installEventFilter(this);
+}
+
+bool Zol::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == windowHandle() && event->type() == QEvent::Expose && windowHandle()->isExposed() &&
+        !pending_files_.isEmpty()) {
+        windowHandle()->removeEventFilter(this);
+        // After the exposure has been handled, so the frame is laid out at that size.
+        QTimer::singleShot(0, this, [this] { Open_Files(std::exchange(pending_files_, {})); });
+    }
+    return winlib::Zol_Base::eventFilter(watched, event);
+}
+
 void Zol::Close_Prompt(winlib::EventArgs& args)
 {
     if (ending_) return;
-    const QString question = QStringLiteral("を保存しますか？");
-    const QString caption = QStringLiteral("閉じる前に");
     for (int s = 0; s < kMaxDocuments; ++s) {
-        edit_form& doc = state_.documents[s];
-        if (!state_.maps[std::size_t(s)].window || doc.saved != 0) continue;
-        const QString answer = Show_Message(this, caption, Path_File_Name(doc.file_path) + question,
-                                            MB_YESNOCANCEL, MB_ICON_QUESTION);
-        if (answer == kAnswerCancel || (answer == kAnswerYes && !Save_Map_As(*this, s))) {
+        if (Settle_Map(*this, s, SaveQuestion::FrameClose) == SaveOutcome::Cancelled) {
             args.allow = false;
             return;
         }
     }
-    if (state_.palette.exists && state_.palette.saved == 0) {
-        const QString answer =
-            Show_Message(this, caption, Path_File_Name(state_.palette.path) + question,
-                         MB_YESNOCANCEL, MB_ICON_QUESTION);
-        if (answer == kAnswerCancel || (answer == kAnswerYes && !Save_Cell_Palette_As(*this))) {
-            args.allow = false;
-            return;
-        }
+    if (Settle_Palette(*this, SaveQuestion::FrameClose) == SaveOutcome::Cancelled) {
+        args.allow = false;
+        return;
     }
     ending_ = true;
 }

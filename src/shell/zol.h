@@ -28,9 +28,8 @@ enum CommandId {
     ID_ZOOM = 1039, ID_PALETTE_COLOURS = 1040, ID_FILL_RATE_ON = 1042, ID_FILL_RATE_OFF = 1043,
 };
 
-// The controls of one map window.
+// The controls of one map window (the window itself is the slot's edit_form::window).
 struct MapControls {
-    QPointer<FormChild> window;
     winlib::WPictureBox* picture = nullptr;
     winlib::WScrollBar* vertical = nullptr;
     winlib::WScrollBar* horizontal = nullptr;
@@ -55,7 +54,7 @@ struct ProgramState {
     PaletteControls palette_window;
     int cell_size = 32;           // displayed cell size: 32, 24, 16 or 8
     bool ready = true;            // false while a long redraw runs
-    QString dialog_directory;     // where the shared file dialog starts
+    QString map_directory;        // folder of the last map opened by any route, or empty
     CellCache cache;              // cell images at the displayed size
     int cache_version = -1;       // palette version the cache was built from
 };
@@ -70,14 +69,28 @@ public:
     DocumentTable& Documents() { return state_.documents; }
     winlib::WStatusBar* Status() const { return status_; }
 
+    // The map window of slot, or null when the slot has none.
+    FormChild* Map_Window(int slot) const;
     // The slot of the active map window, or -1; with single_fallback a lone map window counts.
     int Active_Map(bool single_fallback) const;
+    // Makes the most recently active map window the active one (after another one closed).
+    void Activate_Top_Map();
 
-    // Opens files as if dropped on the frame (also used for the command line).
+    // Opens files as if dropped on the frame.
     void Open_Files(const QStringList& files);
+    // Opens the files named on the command line once the frame is on screen at its final size,
+    // so that the palette window and any message are placed in the frame as the user sees it.
+    void Open_When_Shown(const QStringList& files);
+
+    // Where the file dialogs start: the folder of the last map opened, else the working
+    // directory.
+    QString Start_Directory() const;
 
     // What ending the program does after the exit command's questions (tests replace it).
     std::function<void(int)> quit;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Build_Menu();
@@ -87,6 +100,7 @@ private:
     ProgramState state_;
     winlib::WStatusBar* status_ = nullptr;
     bool ending_ = false;
+    QStringList pending_files_; // named on the command line, waiting for the frame to show
 };
 
 // ---- File commands (zol_file.cpp) ----
@@ -95,11 +109,13 @@ void New_Map(Zol& frame);
 void Open_Map_Command(Zol& frame);
 bool Open_Map(Zol& frame, int slot, const QString& path);
 bool Save_Map(Zol& frame, int slot);
+// Asks for a file name and writes the map there; a cancelled or failed save leaves the map's
+// name and path as they were.
 bool Save_Map_As(Zol& frame, int slot);
 void Save_Command(Zol& frame);
 void Save_As_Command(Zol& frame);
 void Exit_Command(Zol& frame);
-// Closes the map window of slot without asking, freeing the slot.
+// Closes the map window of slot without asking; its destroy handler frees the slot.
 void Close_Map(Zol& frame, int slot);
 
 // ---- Map windows (map_window.cpp) ----

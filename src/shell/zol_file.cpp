@@ -5,8 +5,11 @@
 #include "documents/file_path.h"
 #include "documents/flag_file.h"
 #include "documents/map_file.h"
+#include "shell/save_question.h"
 #include "shell/show_message.h"
 #include "shell/zol.h"
+
+#include <optional>
 
 namespace zol {
 
@@ -27,16 +30,15 @@ void Too_Many_Windows()
                  MB_OK, MB_ICON_EXCLAMATION);
 }
 
-bool Any_Map_Window(const ProgramState& state)
+bool Any_Map_Window(const Zol& frame)
 {
-    for (const MapControls& map : state.maps)
-        if (map.window) return true;
+    for (int s = 0; s < kMaxDocuments; ++s)
+        if (frame.Map_Window(s)) return true;
     return false;
 }
 
-// The palette a map names, as an image; a white one (after telling the user) when it cannot be
-// read.
-QImage Read_Map_Palette(const QString& palette_path)
+// The palette a map names, as an image; nothing (after telling the user) when it cannot be read.
+std::optional<QImage> Read_Map_Palette(const QString& palette_path)
 {
     QImage image = Read_Bitmap(palette_path);
     if (!image.isNull()) return image;
@@ -45,12 +47,12 @@ QImage Read_Map_Palette(const QString& palette_path)
                      QStringLiteral("\nの読み込みに失敗しました。\nそのビットマップが本当にマップデータとの同じディレクトリ\n") +
                      Path_Directory(palette_path) + QStringLiteral("\nにあるのか確かめてください。"),
                  MB_OK, MB_ICON_STOP);
-    return White_Palette();
+    return std::nullopt;
 }
 
 // Makes the map's palette current, asking first when another one is loaded. False when the
 // user keeps the current palette, which stops the open.
-bool Settle_Map_Palette(Zol& frame, const QString& palette_path, const QImage& image)
+bool Settle_Map_Palette(Zol& frame, const QString& palette_path, const std::optional<QImage>& image)
 {
     CellPalette& palette = frame.State().palette;
     if (palette.exists && Same_Palette_Path(palette.path, palette_path)) return true;
@@ -62,16 +64,26 @@ bool Settle_Map_Palette(Zol& frame, const QString& palette_path, const QImage& i
         if (answer != kAnswerYes) return false;
         if (!Settle_Unsaved_Palette(frame)) return false;
     }
-    Open_Cell_Palette(frame, Cut_Cells(image), palette_path);
+    // A stand-in for a bitmap that could not be read has no file behind it yet.
+    Open_Cell_Palette(frame, Cut_Cells(image ? *image : White_Palette()), palette_path,
+                      image.has_value());
     Redraw_All_Maps(frame);
     return true;
+}
+
+// A palette that exists only in memory must be saved once a saved map names it, or the map
+// would name a bitmap that is not there.
+void Map_Saved_With_Palette(Zol& frame)
+{
+    CellPalette& palette = frame.State().palette;
+    if (palette.exists && !palette.written) palette.saved = 0;
 }
 
 } // namespace
 
 void Update_File_Menu(Zol& frame)
 {
-    const bool maps = Any_Map_Window(frame.State());
+    const bool maps = Any_Map_Window(frame);
     const bool palette = frame.State().palette.exists;
     frame.Menu_Item(ID_SAVE_MAP)->setEnabled(maps);
     frame.Menu_Item(ID_SAVE_MAP_AS)->setEnabled(maps);
@@ -106,27 +118,22 @@ void Open_Map_Command(Zol& frame)
     winlib::FileDialogRequest request;
     request.title = QStringLiteral("マップデータを読み込む");
     request.button_text = QStringLiteral("開く");
-    request.directory = frame.State().dialog_directory;
+    request.directory = frame.Start_Directory();
     request.filters = Map_Filters();
-    const std::optional<QString> path = winlib::Choose_File(&frame, request);
-    if (path) {
-        frame.State().dialog_directory = Path_Directory(*path);
+    if (const std::optional<QString> path = winlib::Choose_File(&frame, request))
         Open_Map(frame, slot, *path);
-    }
     Update_File_Menu(frame);
 }
 
 bool Open_Map(Zol& frame, int slot, const QString& path)
 {
+    const QString full_path = Absolute_Path(path);
     edit_form& doc = frame.Documents()[slot];
-    if (!Read_Map_Document(doc, path)) return false;
-    const QString palette_path = Resolve_Palette_Path(path, doc.palette_name);
-    doc.palette_name.clear();
-    const QImage image = Read_Map_Palette(palette_path);
-    if (!Settle_Map_Palette(frame, palette_path, image) || !Load_Flags(doc)) {
-        Reset_Map(doc);
-        return false;
-    }
+    const bool opened = Open_Map_Document(doc, full_path, [&frame](const QString& palette_path) {
+        return Settle_Map_Palette(frame, palette_path, Read_Map_Palette(palette_path));
+    });
+    if (!opened) return false;
+    frame.State().map_directory = Path_Directory(full_path);
     if (addChild(frame, slot)) Redraw_Map(frame, slot);
     else Reset_Map(doc);
     return true;
@@ -135,27 +142,35 @@ bool Open_Map(Zol& frame, int slot, const QString& path)
 bool Save_Map(Zol& frame, int slot)
 {
     edit_form& doc = frame.Documents()[slot];
-    return Write_Map(doc, Path_Name_Part(frame.State().palette.path), QStringLiteral("ERROR(17)"));
+    const bool written =
+        Write_Map(doc, Path_Name_Part(frame.State().palette.path), QStringLiteral("ERROR(17)"));
+    if (written) Map_Saved_With_Palette(frame);
+    return written;
 }
 
 bool Save_Map_As(Zol& frame, int slot)
 {
     ProgramState& state = frame.State();
+    const QString palette_directory = Path_Directory(state.palette.path);
     winlib::FileDialogRequest request;
     request.save = true;
     request.title = QStringLiteral("マップデータを保存する");
     request.button_text = QStringLiteral("保存");
-    request.directory = Path_Directory(state.palette.path);
+    request.directory = palette_directory.isEmpty() ? frame.Start_Directory() : palette_directory;
     request.initial_file = Path_File_Name(state.documents[slot].file_path);
     request.filters = Map_Filters();
     const std::optional<QString> path = winlib::Choose_File(&frame, request);
     if (!path) return false;
-    state.dialog_directory = request.directory;
     edit_form& doc = state.documents[slot];
-    doc.file_path = Path_With_Extension(*path, QStringLiteral(".zol"));
-    const bool written =
-        Write_Map(doc, Path_Name_Part(state.palette.path), QStringLiteral("ERROR(16)"));
-    if (state.maps[std::size_t(slot)].window) Layout_Map_View(frame, slot); // caption names the file
+    const QString target = Path_With_Extension(Absolute_Path(*path), QStringLiteral(".zol"));
+    const bool written = Write_Map_To(doc, target, Path_Name_Part(state.palette.path),
+                                      QStringLiteral("ERROR(16)"));
+    if (written) Map_Saved_With_Palette(frame);
+    if (frame.Map_Window(slot)) {
+        // The caption names the file; the layout makes a new picture, drawn again here.
+        Layout_Map_View(frame, slot);
+        Redraw_Map(frame, slot);
+    }
     return written;
 }
 
@@ -185,29 +200,14 @@ void Save_As_Command(Zol& frame)
 
 void Exit_Command(Zol& frame)
 {
-    ProgramState& state = frame.State();
-    const QString question = QStringLiteral("を保存しますか？");
     for (int s = 0; s < kMaxDocuments; ++s) {
-        edit_form& doc = state.documents[s];
-        if (!state.maps[std::size_t(s)].window || doc.saved != 0) continue;
-        const QString answer = Show_Message(&frame, QStringLiteral("確認"),
-                                            Path_Name_Part(doc.file_path) + question,
-                                            MB_YESNOCANCEL, MB_ICON_QUESTION);
-        if (answer == kAnswerCancel) return;
-        if (answer == kAnswerYes) {
-            if (!Save_Map_As(frame, s)) return; // nothing closes unsaved
-        } else {
-            Close_Map(frame, s);
-        }
+        const SaveOutcome outcome = Settle_Map(frame, s, SaveQuestion::Exit);
+        if (outcome == SaveOutcome::Cancelled) return;
+        if (outcome == SaveOutcome::Declined) Close_Map(frame, s);
     }
-    if (state.palette.exists && state.palette.saved == 0) {
-        const QString answer = Show_Message(&frame, QStringLiteral("確認"),
-                                            Path_Name_Part(state.palette.path) + question,
-                                            MB_YESNOCANCEL, MB_ICON_QUESTION);
-        if (answer == kAnswerCancel) return;
-        if (answer == kAnswerYes && !Save_Cell_Palette_As(frame)) return;
-        if (answer != kAnswerYes) Close_Cell_Palette(frame);
-    }
+    const SaveOutcome palette = Settle_Palette(frame, SaveQuestion::Exit);
+    if (palette == SaveOutcome::Cancelled) return;
+    if (palette == SaveOutcome::Declined) Close_Cell_Palette(frame);
     frame.quit(1);
 }
 

@@ -144,8 +144,15 @@ WScrollBar::WScrollBar(Qt::Orientation orientation, QWidget* parent) : QScrollBa
     connect(this, &QAbstractSlider::actionTriggered, this, [this](int action) {
         const int code = Scroll_Code(action);
         if (code < 0) return;
+        reporting_ = true;
         setValue(sliderPosition());
+        reporting_ = false;
         Fire_Scroll(this, code);
+    });
+    // Any other change of value (the context menu's "Scroll here", a program setting it) is
+    // announced as a thumb position, so the handler always sees where the bar is.
+    connect(this, &QAbstractSlider::valueChanged, this, [this] {
+        if (!reporting_) Fire_Scroll(this, 4);
     });
     connect(this, &QAbstractSlider::sliderReleased, this, [this] {
         Fire_Scroll(this, 4);

@@ -91,11 +91,15 @@ private:
     std::optional<QRect> overlay_;
 };
 
-// A scroll bar whose steps raise ScrollEvent with the codes above; line and page steps are 1.
+// A scroll bar whose steps raise ScrollEvent with the codes above (6 and 7 for the jumps to
+// either end); line and page steps are 1. A change of value that no step caused raises code 4.
 class WScrollBar : public QScrollBar {
     Q_OBJECT
 public:
     explicit WScrollBar(Qt::Orientation orientation, QWidget* parent = nullptr);
+
+private:
+    bool reporting_ = false; // a step's own change of value, announced with the step's code
 };
 
 // A status bar with numbered text panes.
@@ -196,6 +200,12 @@ public:
 
 // An open-file dialog with a bitmap preview of the selected file beside its list.
 class PreviewFileDialog; // defined in preview_file_dialog.h
+
+// ---- Language ------------------------------------------------------------------------------
+
+// Loads Qt's own Japanese texts (standard buttons, file dialog labels) into the application;
+// false when the translation files are not installed.
+bool Install_Japanese_Translation();
 
 // ---- Shared idioms --------------------------------------------------------------------------
 
