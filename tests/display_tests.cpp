@@ -396,6 +396,13 @@ TEST(CellStatusText, CellByteLinksAndEvents)
     EXPECT_EQ(Cell_Status_Text(doc, 1, 1),
               QStringLiteral("(1,1) Palette=5 Flag=3 Link=2 (5,7) Link=3 (0,9) Event= 12"));
     EXPECT_EQ(Cell_Status_Text(doc, 2, 2), QStringLiteral("(2,2) Palette=0 Flag=0 Link=4 (1,1)"));
+
+    // Off the diagonal, x and y must not be mixed up anywhere.
+    add_link(6, 7, 8, 2, 0);
+    add_event(33, 2, 0);
+    EXPECT_EQ(Cell_Status_Text(doc, 2, 0), QStringLiteral("(2,0) Palette=0 Flag=0 Link=6 (7,8) Event= 33"));
+    EXPECT_EQ(Cell_Status_Text(doc, 0, 2), QStringLiteral("(0,2) Palette=0 Flag=0"));
+    EXPECT_EQ(Cell_Status_Text(doc, 0, 1), QStringLiteral("(0,1) Palette=0 Flag=0 Event= 9"));
 }
 
 // ---------------------------------------------------------------------------------------------

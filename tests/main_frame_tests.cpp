@@ -9,13 +9,13 @@
 #include "documents/map_file.h"
 #include "shell/show_message.h"
 #include "shell/zol.h"
-#include "scripted_presenter.h"
-#include "scripted_dialogs.h"
-#include "test_support.h"
+#include "frame_fixture.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QWheelEvent>
 
@@ -27,98 +27,7 @@ using winlib::ScriptedDialogs;
 
 namespace {
 
-// Tiles that differ in colour and have a mark, so a wrong tile or a shifted row shows.
-CellImages Test_Cells()
-{
-    CellImages cells;
-    for (int n = 0; n < 64; ++n) {
-        QImage cell(kCellSize, kCellSize, QImage::Format_RGB32);
-        cell.fill(QColor::fromHsv((n * 37) % 360, 150 + n % 100, 120 + (n * 7) % 130));
-        for (int i = 0; i < n % 32; ++i) cell.setPixel(i, i, qRgb(255, 255, 255));
-        cells[std::size_t(n)] = cell;
-    }
-    return cells;
-}
-
-class MainFrameTest : public ::testing::Test {
-protected:
-    QTemporaryDir dir;
-    ScriptedPresenter messages;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<Zol> frame;
-    std::vector<int> quits;
-
-    void SetUp() override
-    {
-        ASSERT_TRUE(Write_Palette_Bitmap(Path("tiles.bmp"), Test_Cells()));
-        frame = std::make_unique<Zol>();
-        frame->quit = [this](int status) { quits.push_back(status); };
-        frame->resize(1400, 1000);
-        frame->show();
-    }
-    void TearDown() override
-    {
-        frame.reset();
-        EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty() ||
-                    std::all_of(QApplication::topLevelWidgets().begin(),
-                                QApplication::topLevelWidgets().end(),
-                                [](QWidget* w) { return !w->isVisible(); }));
-    }
-
-    QString Path(const QString& name) const { return dir.filePath(name); }
-    QString Path(const char* name) const { return Path(QString::fromUtf8(name)); }
-
-    // Writes a map drawn as text, naming the given palette, with or without its flag file.
-    QString Write_Test_Map(const char* name, const char* rows, const QString& palette = "tiles",
-                           bool flag_file = true)
-    {
-        edit_form doc = Map_From_Text(rows);
-        doc.file_path = Path(name);
-        doc.links.target_map = {2};
-        doc.links.target_x = {5};
-        doc.links.target_y = {7};
-        doc.links.x = {0};
-        doc.links.y = {0};
-        doc.events.number = {12};
-        doc.events.x = {0};
-        doc.events.y = {0};
-        EXPECT_TRUE(Write_Map(doc, palette, "ERROR(17)"));
-        if (!flag_file) QFile::remove(Flag_Path(doc.file_path));
-        return doc.file_path;
-    }
-
-    // A square map of side n with varied cells.
-    QString Write_Big_Map(const char* name, int n)
-    {
-        edit_form doc;
-        doc.file_path = Path(name);
-        doc.max_x = doc.max_y = uint8_t(n - 1);
-        doc.grid.assign(std::size_t(n), std::vector<uint8_t>(std::size_t(n)));
-        for (int x = 0; x < n; ++x)
-            for (int y = 0; y < n; ++y) doc.cell(x, y) = uint8_t((x * 7 + y * 3) % 64 + 64 * (x % 4));
-        doc.flags.assign(64, 0);
-        EXPECT_TRUE(Write_Map(doc, "tiles", "ERROR(17)"));
-        return doc.file_path;
-    }
-
-    int Open(const QString& path)
-    {
-        const int slot = frame->Documents().First_Free_Slot();
-        dialogs.Answer_File(path);
-        frame->Run_Command(ID_OPEN_MAP);
-        return frame->Documents()[slot].is_open() ? slot : -1;
-    }
-
-    MapControls& Map(int slot) { return frame->State().maps[std::size_t(slot)]; }
-    FormChild* Window(int slot) { return frame->Map_Window(slot); }
-    edit_form& Doc(int slot) { return frame->Documents()[slot]; }
-    int Open_Windows()
-    {
-        int n = 0;
-        for (int s = 0; s < kMaxDocuments; ++s) n += Window(s) ? 1 : 0;
-        return n;
-    }
-};
+using MainFrameTest = FrameTest;
 
 TEST_F(MainFrameTest, StartsWithTheFullMenuAndGraySaveCommands)
 {
@@ -321,23 +230,6 @@ TEST_F(MainFrameTest, ClosingTheFrameAsksAndCanBeRefused)
     EXPECT_TRUE(frame->close());
 }
 
-TEST_F(MainFrameTest, ClosingAModifiedMapWindow)
-{
-    ASSERT_EQ(Open(Write_Test_Map("g.zol", "1 2")), 0);
-    Doc(0).saved = 0;
-    messages.answer(MessageButton::Cancel);
-    EXPECT_FALSE(Window(0)->close());
-    EXPECT_EQ(messages.last().caption, QStringLiteral("閉じる前に…"));
-    EXPECT_TRUE(Doc(0).has_grid());
-
-    messages.answer(MessageButton::No);
-    Window(0)->close();
-    QApplication::processEvents();
-    EXPECT_FALSE(Window(0));
-    EXPECT_FALSE(Doc(0).has_grid());
-    EXPECT_FALSE(frame->Menu_Item(ID_SAVE_MAP)->isEnabled());
-}
-
 TEST_F(MainFrameTest, SaveNeedsATargetAndWritesThePaletteName)
 {
     frame->Run_Command(ID_SAVE_MAP);
@@ -419,67 +311,135 @@ TEST_F(MainFrameTest, DraggingACellSwapsItAndEveryMapLooksTheSame)
     winlib::Fire(palette.picture, "RightButtonDownEvent", 300, 5);
     winlib::Fire(palette.picture, "RightButtonUpEvent", 5, 600);
     EXPECT_EQ(frame->State().palette.r_cell, 1);
+
+    // A right drag from cell 1 to cell 6 moves the R cell and leaves the L cell alone.
+    winlib::Fire(palette.picture, "RightButtonDownEvent", 40, 5);
+    winlib::Fire(palette.picture, "RightButtonUpEvent", 70, 40);
+    EXPECT_EQ(frame->State().palette.r_cell, 6);
+    EXPECT_EQ(frame->State().palette.l_cell, 12);
+    EXPECT_EQ(palette.status->Text(0), QStringLiteral("Cell( L:12 R:6 )"));
+    EXPECT_EQ(Map(0).picture->Image(), before0);
 }
 
-TEST_F(MainFrameTest, ScrollStepsGiveTheSamePixelsAsAFullRedraw)
+TEST_F(MainFrameTest, TheSameFileByAnyPathIsTheSamePalette)
 {
-    const int slot = Open(Write_Big_Map("big.zol", 100));
-    ASSERT_EQ(slot, 0);
-    MapControls& map = Map(slot);
-    EXPECT_EQ(map.picture->size(), QSize(640, 480));
-    EXPECT_EQ(map.vertical->maximum(), 85);
-    EXPECT_EQ(map.horizontal->maximum(), 80);
+    const QString map = Write_Test_Map("rel.zol", "1 2");
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    frame->Open_Files({"rel.zol"}); // as named on the command line
+    QDir::setCurrent(previous);
+    ASSERT_TRUE(Doc(0).is_open());
+    EXPECT_EQ(Doc(0).file_path, Absolute_Path(map));
 
-    map.vertical->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    map.vertical->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    map.horizontal->triggerAction(QAbstractSlider::SliderPageStepAdd);
-    map.vertical->triggerAction(QAbstractSlider::SliderSingleStepSub);
-    EXPECT_EQ(Doc(slot).scroll_y, 1);
-    EXPECT_EQ(Doc(slot).scroll_x, 1);
-    const QImage stepped = map.picture->Image().copy();
-    Redraw_Map(*frame, slot);
-    EXPECT_EQ(map.picture->Image(), stepped);
-
-    // The pointer over a cell writes the status line.
-    Doc(slot).cell(3, 2) = 0xC5;
-    winlib::Fire(map.picture, "MouseMoveEvent", 2 * 32 + 5, 1 * 32 + 5);
-    EXPECT_EQ(frame->Status()->Text(0), QStringLiteral("(3,2) Palette=5 Flag=3"));
-    EXPECT_EQ(frame->Status()->Text(1), QStringLiteral("big"));
+    // The same file again from the dialog, by a path with a detour in it: no question.
+    EXPECT_EQ(Open(dir.path() + "/./sub/../rel.zol"), 1);
+    EXPECT_TRUE(messages.calls().empty()) << messages.captions().join(',').toStdString();
+    EXPECT_EQ(Doc(1).file_path, Doc(0).file_path);
 }
 
-TEST_F(MainFrameTest, TheWheelScrollsOneCellPerNotch)
+TEST_F(MainFrameTest, FileDialogsStartWhereTheLastMapWasOpened)
 {
-    const int slot = Open(Write_Big_Map("w.zol", 100));
-    ASSERT_EQ(slot, 0);
-    MapControls& map = Map(slot);
-    auto wheel = [&](int delta, Qt::KeyboardModifiers modifiers) {
-        QWheelEvent event(QPointF(50, 50), map.picture->mapToGlobal(QPointF(50, 50)), QPoint(),
-                          QPoint(0, delta), Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(map.picture, &event);
+    auto open_dialog_start = [this] {
+        frame->Run_Command(ID_OPEN_MAP); // cancelled: the script has no answer
+        return dialogs.File_Requests().back().directory;
     };
-    wheel(-240, Qt::NoModifier); // two notches down
-    EXPECT_EQ(Doc(slot).scroll_y, 2);
-    wheel(120, Qt::NoModifier);
-    EXPECT_EQ(Doc(slot).scroll_y, 1);
-    wheel(-120, Qt::ShiftModifier);
-    EXPECT_EQ(Doc(slot).scroll_x, 1);
-    const QImage stepped = map.picture->Image().copy();
-    Redraw_Map(*frame, slot);
-    EXPECT_EQ(map.picture->Image(), stepped);
+    EXPECT_EQ(open_dialog_start(), QDir::currentPath());
+    QDir().mkpath(Path("a"));
+    QDir().mkpath(Path("b"));
+    QFile::copy(Path("tiles.bmp"), Path("a/tiles.bmp"));
+    QFile::copy(Path("tiles.bmp"), Path("b/tiles.bmp"));
+    ASSERT_GE(Open(Write_Test_Map("a/one.zol", "1")), 0);
+    EXPECT_EQ(open_dialog_start(), Absolute_Path(Path("a")));
+    messages.answer(MessageButton::Yes); // the other folder's palette
+    frame->Open_Files({Write_Test_Map("b/two.zol", "1")});
+    EXPECT_EQ(open_dialog_start(), Absolute_Path(Path("b")));
 }
 
-TEST_F(MainFrameTest, ResizeStepsOneCellAtATime)
+TEST_F(MainFrameTest, CommandLineMapsOpenOnceTheFrameIsShown)
 {
-    const int slot = Open(Write_Big_Map("r.zol", 100));
-    ASSERT_EQ(slot, 0);
-    MapControls& map = Map(slot);
-    const QSize picture = map.picture->size();
-    Window(slot)->resize(Window(slot)->width() + 300, Window(slot)->height());
-    EXPECT_EQ(map.picture->width(), picture.width() + 32);
-    EXPECT_EQ(map.picture->height(), picture.height());
-    Window(slot)->resize(Window(slot)->width() - 300, Window(slot)->height() - 5);
-    EXPECT_EQ(map.picture->width(), picture.width());
-    EXPECT_EQ(map.picture->height(), picture.height() - 32);
+    frame = std::make_unique<Zol>();
+    frame->quit = [](int) {};
+    frame->resize(1200, 900);
+    frame->Open_When_Shown({Write_Test_Map("start.zol", "1 2")});
+    QApplication::processEvents();
+    EXPECT_FALSE(Doc(0).has_grid()) << "nothing opens before the frame is on screen";
+    frame->show();
+    for (int i = 0; i < 100 && !Doc(0).is_open(); ++i) QApplication::processEvents(QEventLoop::AllEvents, 10);
+    ASSERT_TRUE(Doc(0).is_open());
+    // The palette window sits at the top right of the frame as shown.
+    const QWidget* palette = frame->State().palette_window.window;
+    EXPECT_EQ(palette->geometry().right() + 1, frame->Client()->width() - 10);
+}
+
+TEST_F(MainFrameTest, AnUnsavedPaletteIsAskedAboutAfterTheMaps)
+{
+    // A blank palette nobody touched is not worth a question.
+    frame->Run_Command(ID_NEW_PALETTE);
+    frame->Run_Command(ID_EXIT);
+    EXPECT_TRUE(messages.calls().empty());
+    EXPECT_EQ(quits, std::vector<int>{1});
+
+    // Once a saved map names it, the palette must be saved too.
+    frame->Run_Command(ID_NEW_MAP);
+    ASSERT_TRUE(Doc(0).is_open());
+    dialogs.Answer_File(Path("fresh.zol"));
+    frame->Run_Command(ID_SAVE_MAP_AS);
+    EXPECT_EQ(frame->State().palette.saved, 0);
+    Doc(0).saved = 0;
+
+    // Exit: the map first, then the palette; Cancel at the palette keeps everything.
+    messages.answer(MessageButton::No);
+    messages.answer(MessageButton::Cancel);
+    frame->Run_Command(ID_EXIT);
+    EXPECT_EQ(messages.captions(), (QStringList{"確認", "確認"}));
+    EXPECT_EQ(messages.calls()[0].text, QStringLiteral("freshを保存しますか？"));
+    EXPECT_EQ(messages.calls()[1].text, QStringLiteral("新規セルパレットを保存しますか？"));
+    EXPECT_EQ(quits.size(), 1u);
+    EXPECT_TRUE(frame->State().palette.exists);
+
+    // Closing the frame asks the same way; Yes saves the palette where the user says.
+    EXPECT_FALSE(Doc(0).has_grid()) << "No closed the map";
+    frame->Run_Command(ID_NEW_MAP);
+    Doc(0).saved = 0;
+    messages.clear();
+    messages.answer(MessageButton::No);
+    messages.answer(MessageButton::Yes);
+    dialogs.Answer_File(Path("painted"));
+    EXPECT_TRUE(frame->close());
+    EXPECT_EQ(messages.captions(), (QStringList{"閉じる前に", "閉じる前に"}));
+    EXPECT_EQ(messages.calls()[0].text, QStringLiteral("新規マップデータ(1).zolを保存しますか？"));
+    EXPECT_EQ(messages.calls()[1].text, QStringLiteral("新規セルパレット.bmpを保存しますか？"));
+    EXPECT_EQ(QImage(Path("painted.bmp")).size(), QSize(128, 512));
+}
+
+TEST_F(MainFrameTest, MenuCommandsHaveTheUsualShortcuts)
+{
+    const struct { int id; QKeySequence keys; const char* text; } rows[] = {
+        {ID_NEW_MAP, QKeySequence("Ctrl+N"), "マップデータの新規作成(&N)"},
+        {ID_OPEN_MAP, QKeySequence("Ctrl+O"), "マップデータを開く(&O)"},
+        {ID_SAVE_MAP, QKeySequence("Ctrl+S"), "マップデータを上書き保存(&S)"},
+        {ID_SAVE_MAP_AS, QKeySequence("Ctrl+Shift+S"), "名前を付けてマップデータを保存(&A)"},
+        {ID_EXIT, QKeySequence("Ctrl+Q"), "終了(&E)"},
+        {ID_UNDO, QKeySequence("Ctrl+Z"), "元に戻す(&U)"},
+        {ID_CUT, QKeySequence("Ctrl+X"), "切り取り(&T)"},
+        {ID_COPY, QKeySequence("Ctrl+C"), "背景を設定をしない(&N)"},
+        {ID_PASTE, QKeySequence("Ctrl+V"), "貼り付け(&P)"},
+        {ID_COPY_BACKGROUND, QKeySequence(), "背景を設定する(&B)"},
+    };
+    for (const auto& row : rows) {
+        QAction* item = frame->Menu_Item(row.id);
+        EXPECT_EQ(item->shortcut(), row.keys) << row.id;
+        EXPECT_EQ(item->text(), QString::fromUtf8(row.text)) << row.id;
+    }
+}
+
+TEST_F(MainFrameTest, StandardDialogTextsAreJapanese)
+{
+    ASSERT_TRUE(winlib::Install_Japanese_Translation());
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), QStringLiteral("キャンセル"));
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("アドレス:"));
 }
 
 } // namespace

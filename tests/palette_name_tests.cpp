@@ -81,6 +81,8 @@ TEST(PaletteName, DecodeForDisplay)
     EXPECT_EQ(Decode_Palette_Name("abc"), QStringLiteral("abc"));
     EXPECT_EQ(Decode_Palette_Name(kHyoujiSjis), QStringLiteral("表示"));
     EXPECT_EQ(Decode_Palette_Name(QByteArray("ab\0cd", 5)), QStringLiteral("ab"));
+    // Bytes that read as UTF-8 and as code page 932 alike are UTF-8.
+    EXPECT_EQ(Decode_Palette_Name(QStringLiteral("café").toUtf8()), QStringLiteral("café"));
 }
 
 TEST(PaletteName, EncodeShiftJisWhenRepresentableElseUtf8)
@@ -159,6 +161,9 @@ TEST_F(PalettePathTest, SecondReadingUsedWhenOnlyItExists)
     Write_File(In_Map_Dir(QStringLiteral("CAFÉ.bmp")), "BM");
     // A case-insensitive match of the first reading beats the second reading.
     EXPECT_EQ(Resolve_Palette_Path(map_path_, raw), In_Map_Dir(QStringLiteral("CAFÉ.bmp")));
+    // With both readings present exactly, the UTF-8 one is the palette.
+    Write_File(In_Map_Dir(QStringLiteral("café.bmp")), "BM");
+    EXPECT_EQ(Resolve_Palette_Path(map_path_, raw), In_Map_Dir(QStringLiteral("café.bmp")));
 }
 
 TEST_F(PalettePathTest, HostileNamesNeverLeaveTheMapDirectory)
