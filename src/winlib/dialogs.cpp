@@ -79,6 +79,8 @@ std::optional<QString> QtDialogPresenter::Choose_File(QWidget* owner, const File
     if (!request.button_text.isEmpty()) dialog->setLabelText(QFileDialog::Accept, request.button_text);
     if (!request.directory.isEmpty()) dialog->setDirectory(request.directory);
     if (!request.initial_file.isEmpty()) dialog->selectFile(request.initial_file);
+    // Room for the size and date columns without cutting them short.
+    dialog->resize(dialog->sizeHint().expandedTo(QSize(820, 500)));
     if (dialog->exec() != QDialog::Accepted) return std::nullopt;
     const QStringList chosen = dialog->selectedFiles();
     if (chosen.isEmpty()) return std::nullopt;
