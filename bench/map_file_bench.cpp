@@ -33,10 +33,10 @@ struct Fixture {
         if (!dir.isValid()) std::abort();
         doc.max_x = 255;
         doc.max_y = 255;
-        doc.grid.assign(256, std::vector<uint8_t>(256));
+        doc.grid.Allocate(256, 256);
         for (int x = 0; x < 256; ++x)
             for (int y = 0; y < 256; ++y)
-                doc.grid[std::size_t(x)][std::size_t(y)] =
+                doc.cell(x, y) =
                     zol::Make_Cell((x * 7 + y * 13) % 64, (x ^ y) % 4);
         for (int i = 0; i < zol::kMaxLinks; ++i) {
             doc.links.target_map.push_back(uint8_t(i % 5));
@@ -94,24 +94,6 @@ void BM_PlainRead(benchmark::State& state)
     state.SetBytesProcessed(state.iterations() * f.map_bytes);
 }
 BENCHMARK(BM_PlainRead);
-
-// What the grid's layout costs on its own: 256 separately allocated columns filled from bytes
-// already in memory, and the previous grid's columns freed, as Read_Map does for a reused slot.
-void BM_BuildGrid(benchmark::State& state)
-{
-    Fixture& f = Shared();
-    const QByteArray bytes(256 * 256, 'x');
-    const auto* data = reinterpret_cast<const uint8_t*>(bytes.constData());
-    zol::Grid grid;
-    for (auto _ : state) {
-        zol::Grid().swap(grid);
-        grid.resize(256);
-        for (std::size_t x = 0; x < 256; ++x) grid[x].assign(data + x * 256, data + (x + 1) * 256);
-        benchmark::DoNotOptimize(grid.data());
-    }
-    state.SetBytesProcessed(state.iterations() * f.map_bytes);
-}
-BENCHMARK(BM_BuildGrid);
 
 void BM_WriteMap(benchmark::State& state)
 {

@@ -42,7 +42,7 @@ zol::edit_form Varied_Map()
 {
     zol::edit_form doc;
     doc.max_x = doc.max_y = kMapSide - 1;
-    doc.grid.assign(kMapSide, std::vector<uint8_t>(kMapSide, 0));
+    doc.grid.Allocate(kMapSide, kMapSide, 0);
     unsigned seed = 12345;
     for (int x = 0; x < kMapSide; ++x)
         for (int y = 0; y < kMapSide; ++y) {

@@ -85,7 +85,10 @@ int Dump(const QString& file, QTextStream& out, QTextStream& err)
     object.insert(QStringLiteral("width"), doc.width());
     object.insert(QStringLiteral("height"), doc.height());
     QJsonArray cells;
-    for (const auto& column : doc.grid) cells.append(Byte_Array(column));
+    for (int x = 0; x < doc.width(); ++x) {
+        const uint8_t* column = doc.grid.column(x);
+        cells.append(Byte_Array(std::vector<uint8_t>(column, column + doc.height())));
+    }
     object.insert(QStringLiteral("cells"), cells);
     QJsonArray links;
     for (std::size_t i = 0; i < std::size_t(doc.links.count()); ++i) {
@@ -165,7 +168,7 @@ int New(const QStringList& args, QTextStream& out, QTextStream& err)
     doc.file_path = target;
     doc.max_x = uint8_t(width - 1);
     doc.max_y = uint8_t(height - 1);
-    doc.grid.assign(std::size_t(width), std::vector<uint8_t>(std::size_t(height), 0));
+    doc.grid.Allocate(width, height, 0);
     doc.flags.assign(kCellCount, 0);
     if (!Write_File_Atomically(target, Encode_Map(doc, Encode_Palette_Name(palette)))) {
         err << "zol-tool: cannot write " << target << "\n";

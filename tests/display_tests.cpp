@@ -196,7 +196,7 @@ edit_form Varied_Map(int w, int h)
     edit_form doc = Map_From_Text("0");
     doc.max_x = uint8_t(w - 1);
     doc.max_y = uint8_t(h - 1);
-    doc.grid.assign(std::size_t(w), std::vector<uint8_t>(std::size_t(h), 0));
+    doc.grid.Allocate(w, h, 0);
     for (int x = 0; x < w; ++x)
         for (int y = 0; y < h; ++y) doc.cell(x, y) = uint8_t((x * 5 + y * 11) % 64 + 64 * ((x + y) % 4));
     return doc;

@@ -9,6 +9,7 @@
 
 #include <QObject>
 
+#include <algorithm>
 #include <memory>
 #include <ostream>
 
@@ -107,11 +108,10 @@ TEST(DocumentTable, NewMapIsBlank201By201WithNumberedName)
         EXPECT_EQ(doc.file_path, QStringLiteral("新規マップデータ(%1).zol").arg(slot + 1));
         EXPECT_EQ(doc.width(), 201);
         EXPECT_EQ(doc.height(), 201);
-        ASSERT_EQ(doc.grid.size(), 201u);
-        for (const auto& column : doc.grid) {
-            ASSERT_EQ(column.size(), 201u);
-            for (uint8_t cell : column) ASSERT_EQ(cell, 0);
-        }
+        ASSERT_EQ(doc.grid.width(), 201);
+        ASSERT_EQ(doc.grid.height(), 201);
+        EXPECT_TRUE(std::all_of(doc.grid.data(), doc.grid.data() + doc.grid.size(),
+                                [](uint8_t cell) { return cell == 0; }));
         EXPECT_EQ(doc.links.count(), 0);
         EXPECT_EQ(doc.events.count(), 0);
         EXPECT_EQ(doc.flags.size(), std::size_t(kCellCount));
@@ -142,17 +142,14 @@ TEST(DocumentTable, NewMapFlagTableComesFromSlotZero)
 
 TEST(DocumentTable, NewMapMemoryFailuresLeaveSlotFree)
 {
-    // Allocation 1 is the column array, 2..202 the columns, 203 the flag table.
+    // Allocation 1 is the grid's block, 2 the flag table.
     const struct {
         const char* name;
         int fail_at;
         const char* caption;
     } rows[] = {
-        {"column_array", 1, "ERROR(10)"},
-        {"first_column", 2, "ERROR(11)"},
-        {"later_column", 150, "ERROR(11)"},
-        {"last_column", 202, "ERROR(11)"},
-        {"flag_table", 203, "ERROR(11.1)"},
+        {"grid", 1, "ERROR(10)"},
+        {"flag_table", 2, "ERROR(11.1)"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -185,7 +182,7 @@ TEST(DocumentTable, NewMapAllocationCountIsAsExpected)
     DocumentTable table;
     Fail_Allocation_At(0);
     ASSERT_TRUE(Create_New_Map(table, 0));
-    EXPECT_EQ(Allocation_Count(), 203);
+    EXPECT_EQ(Allocation_Count(), 2);
 }
 
 TEST(DocumentTable, SwapCellNumbersKeepsFlagBits)

@@ -163,8 +163,8 @@ TEST_F(MapFileTest, ReadCannotOpen)
 
 TEST_F(MapFileTest, ReadMemoryFailuresGiveTheirCodes)
 {
-    // 2 x 1 map, one link, one event, name "n". Allocations in order: the column array, two
-    // columns, five link columns, three event columns, the palette name.
+    // 2 x 1 map, one link, one event, name "n". Allocations in order: the grid's block, five
+    // link columns, three event columns, the palette name.
     const QByteArray file = Bytes({0x01, 0x00, 0x05, 0x46, 0x01, 0x03, 0x0A, 0x14, 0x01, 0x00, 0x01,
                                    0x09, 0x01, 0x00, 'n'});
     const struct {
@@ -172,19 +172,17 @@ TEST_F(MapFileTest, ReadMemoryFailuresGiveTheirCodes)
         int fail_at;
         int code;
     } rows[] = {
-        {"column_array", 1, kReadNoMemoryColumns},
-        {"first_column", 2, kReadNoMemoryColumn},
-        {"second_column", 3, kReadNoMemoryColumn},
-        {"link_target_map", 4, 8},
-        {"link_target_x", 5, 9},
-        {"link_target_y", 6, 10},
-        {"link_x", 7, 11},
-        {"link_y", 8, 12},
-        {"event_number", 9, 15},
-        {"event_x", 10, 16},
-        {"event_y", 11, 17},
-        {"palette_name", 12, kReadNoMemoryPaletteName},
-        {"none", 13, kReadOk},
+        {"grid", 1, kReadNoMemoryColumns},
+        {"link_target_map", 2, 8},
+        {"link_target_x", 3, 9},
+        {"link_target_y", 4, 10},
+        {"link_x", 5, 11},
+        {"link_y", 6, 12},
+        {"event_number", 7, 15},
+        {"event_x", 8, 16},
+        {"event_y", 9, 17},
+        {"palette_name", 10, kReadNoMemoryPaletteName},
+        {"none", 11, kReadOk},
     };
     const QString path = Put(QStringLiteral("mem.zol"), file);
     for (const auto& row : rows) {
@@ -291,8 +289,9 @@ TEST_F(MapFileTest, OpenMapDocumentFlagTableMemoryFailureFreesSlot)
     const QString path = Put(QStringLiteral("example.zol"), kExample);
     edit_form doc;
     {
-        // Nine allocations read the example; the tenth is the flag table.
-        AllocationFailureScope fail(10);
+        // Seven allocations read the example (grid, five link columns, palette name); the
+        // eighth is the flag table.
+        AllocationFailureScope fail(8);
         EXPECT_FALSE(Open_Map_Document(doc, path, [](const QString&) { return true; }));
     }
     EXPECT_EQ(presenter.captions(), QStringList{QStringLiteral("ERROR(11.1)")});
@@ -309,7 +308,7 @@ edit_form Largest_Map()
     edit_form doc;
     doc.max_x = 255;
     doc.max_y = 255;
-    doc.grid.assign(256, std::vector<uint8_t>(256));
+    doc.grid.Allocate(256, 256);
     for (int x = 0; x < 256; ++x)
         for (int y = 0; y < 256; ++y) doc.cell(x, y) = uint8_t(x * 7 + y * 13);
     for (int i = 0; i < kMaxLinks; ++i) {

@@ -29,7 +29,7 @@ int DocumentTable::Slot_Of_Window(const QObject* w) const
 
 void Reset_Map(edit_form& doc)
 {
-    Grid().swap(doc.grid);
+    doc.grid.clear();
     doc.links.clear();
     doc.events.clear();
     std::vector<uint8_t>().swap(doc.flags);
@@ -59,15 +59,9 @@ bool Create_New_Map(DocumentTable& table, int slot)
     doc.events.clear();
 
     Grid grid;
-    if (!Allocate(grid, std::size_t(doc.width()))) {
+    if (!grid.Allocate(doc.width(), doc.height(), 0)) {
         Report_No_Memory("ERROR(10)");
         return false;
-    }
-    for (auto& column : grid) {
-        if (!Allocate(column, std::size_t(doc.height()), uint8_t(0))) {
-            Report_No_Memory("ERROR(11)");
-            return false;
-        }
     }
     std::vector<uint8_t> flags;
     if (!Allocate(flags, kCellCount, uint8_t(0))) {
@@ -92,12 +86,12 @@ void Swap_Cell_Numbers(edit_form& doc, int a, int b)
 {
     if (a == b || !doc.has_grid()) return;
     if (doc.flags.size() == kCellCount) std::swap(doc.flags[std::size_t(a)], doc.flags[std::size_t(b)]);
-    for (auto& column : doc.grid) {
-        for (uint8_t& cell : column) {
-            int n = Cell_Number(cell);
-            if (n == b) cell = uint8_t((cell & 0xc0) | a);
-            else if (n == a) cell = uint8_t((cell & 0xc0) | b);
-        }
+    uint8_t* cells = doc.grid.data();
+    for (std::size_t i = 0; i < doc.grid.size(); ++i) {
+        uint8_t& cell = cells[i];
+        const int n = Cell_Number(cell);
+        if (n == b) cell = uint8_t((cell & 0xc0) | a);
+        else if (n == a) cell = uint8_t((cell & 0xc0) | b);
     }
 }
 

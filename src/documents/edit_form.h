@@ -2,6 +2,8 @@
 // One open map: its grid of cell bytes, links, events and cell-number flag table, plus the
 // view state that its window keeps here. All open maps live in the five-slot DocumentTable.
 
+#include "documents/grid.h"
+
 #include <QByteArray>
 #include <QPointer>
 #include <QString>
@@ -38,7 +40,6 @@ struct EventTable {
     bool operator==(const EventTable&) const = default;
 };
 
-using Grid = std::vector<std::vector<uint8_t>>; // grid[x][y]
 
 struct edit_form {
     QString file_path;           // full path, or a bare name for a new map
@@ -66,8 +67,9 @@ struct edit_form {
     bool is_open() const { return has_grid() && !window.isNull(); }
     int width() const { return max_x + 1; }
     int height() const { return max_y + 1; }
-    uint8_t cell(int x, int y) const { return grid[std::size_t(x)][std::size_t(y)]; }
-    uint8_t& cell(int x, int y) { return grid[std::size_t(x)][std::size_t(y)]; }
+    uint8_t cell(int x, int y) const { return grid(x, y); }
+    uint8_t& cell(int x, int y) { return grid(x, y); }
+    bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width() && y < height(); }
     // The value the drawing tools write for cell number n: n with its flag from the table.
     uint8_t drawing_value(int n) const { return uint8_t(n + 64 * flags[std::size_t(n)]); }
 };
@@ -95,7 +97,7 @@ QString New_Map_Name(int slot);
 
 // The model half of making a new map in slot s: a 201 x 201 grid of byte 0, no links or events,
 // the flag table copied from the first slot that has one. Reports a memory shortage with
-// "ERROR(10)", "ERROR(11)" or "ERROR(11.1)" and then leaves the slot free.
+// "ERROR(10)" (the grid) or "ERROR(11.1)" (the flag table) and then leaves the slot free.
 bool Create_New_Map(DocumentTable& table, int slot);
 
 // Exchanges cell numbers a and b in one map (flag bits kept) and their flag table entries.

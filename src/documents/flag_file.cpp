@@ -24,11 +24,10 @@ bool Read_Flag_File(const QString& map_path, std::vector<uint8_t>& table)
 
 void Rebuild_Flags(edit_form& doc)
 {
-    for (const auto& column : doc.grid) {
-        for (uint8_t cell : column) {
-            uint8_t& entry = doc.flags[Cell_Number(cell)];
-            if (entry == kFlagUnknown) entry = Cell_Flag(cell);
-        }
+    const uint8_t* cells = doc.grid.data();
+    for (std::size_t i = 0; i < doc.grid.size(); ++i) {
+        uint8_t& entry = doc.flags[Cell_Number(cells[i])];
+        if (entry == kFlagUnknown) entry = Cell_Flag(cells[i]);
     }
     for (uint8_t& entry : doc.flags)
         if (entry == kFlagUnknown) entry = 0;

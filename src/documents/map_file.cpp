@@ -26,9 +26,6 @@ public:
         remaining_ -= n;
         return remaining_ >= 0;
     }
-    qint64 available() const { return data_.size() - pos_; }
-    const uint8_t* data() const { return reinterpret_cast<const uint8_t*>(data_.constData()) + pos_; }
-    void skip(qint64 n) { pos_ += n; }
     uint8_t byte() { return pos_ < data_.size() ? uint8_t(data_[pos_++]) : 0; }
     void copy(uint8_t* out, qint64 n)
     {
@@ -43,20 +40,9 @@ private:
     qint64 remaining_;
 };
 
+// The link and event records and the palette name that follow the grid.
 int Read_Tables(ByteReader& in, edit_form& doc)
 {
-    if (!Allocate(doc.grid, std::size_t(doc.width()))) return kReadNoMemoryColumns;
-    for (auto& column : doc.grid) {
-        if (in.available() >= doc.height()) {
-            if (!Allocate_Copy(column, in.data(), std::size_t(doc.height()))) return kReadNoMemoryColumn;
-            in.skip(doc.height());
-        } else {
-            if (!Allocate(column, std::size_t(doc.height()), uint8_t(0))) return kReadNoMemoryColumn;
-            in.copy(column.data(), doc.height());
-        }
-        if (!in.take(doc.height())) return kReadEndInGrid;
-    }
-
     if (!in.take(1)) return kReadEndBeforeLinkCount;
     const int links = in.byte();
     if (links != 0) {
@@ -93,10 +79,28 @@ int Read_Tables(ByteReader& in, edit_form& doc)
 
 void Release_Read_Data(edit_form& doc)
 {
-    Grid().swap(doc.grid);
+    doc.grid.clear();
     doc.links.clear();
     doc.events.clear();
     doc.palette_name.clear();
+}
+
+// Everything after the grid: the reader needs no more than the longest well-formed tail (and
+// one byte more, to tell a name that is too long).
+constexpr qint64 kLongestTail = 1 + 5 * kMaxLinks + 1 + 3 * kMaxEvents + kMaxPaletteNameBytes + 1;
+
+int Read_Grid_And_Tables(QFile& file, qint64 length, edit_form& doc)
+{
+    // The grid goes straight from the file into its block.
+    if (!doc.grid.Allocate_Uninitialized(doc.width(), doc.height())) return kReadNoMemoryColumns;
+    const qint64 grid_bytes = qint64(doc.grid.size());
+    if (length - 2 < grid_bytes) return kReadEndInGrid;
+    if (file.read(reinterpret_cast<char*>(doc.grid.data()), grid_bytes) != grid_bytes)
+        return kReadEndInGrid;
+    const qint64 rest = length - 2 - grid_bytes;
+    const QByteArray tail = file.read(std::min(rest, kLongestTail));
+    ByteReader in(tail, rest);
+    return Read_Tables(in, doc);
 }
 
 } // namespace
@@ -106,19 +110,14 @@ int Read_Map(const QString& path, edit_form& doc)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return kReadCannotOpen; // directories too
     const qint64 length = file.size();
-    // Nothing past the longest well-formed file is needed to tell its result.
-    constexpr qint64 kLongestUseful = 2 + qint64(kMaxMapSide) * kMaxMapSide + 1 + 5 * kMaxLinks +
-                                      1 + 3 * kMaxEvents + kMaxPaletteNameBytes + 1;
-    const QByteArray data = file.read(std::min(length, kLongestUseful));
-    file.close();
-
     Release_Read_Data(doc);
-    ByteReader in(data, length);
-    if (length >= 1) doc.max_x = in.byte();
-    if (length >= 2) doc.max_y = in.byte();
-    if (!in.take(2)) return kReadTooShort;
+    char header[2] = {0, 0};
+    const qint64 got = file.read(header, 2);
+    if (got >= 1) doc.max_x = uint8_t(header[0]);
+    if (got >= 2) doc.max_y = uint8_t(header[1]);
+    if (length < 2 || got < 2) return kReadTooShort;
 
-    const int code = Read_Tables(in, doc);
+    const int code = Read_Grid_And_Tables(file, length, doc);
     if (code != kReadOk) Release_Read_Data(doc);
     return code;
 }
@@ -131,8 +130,7 @@ QByteArray Encode_Map(const edit_form& doc, const QByteArray& palette_name)
     out.reserve(size);
     out.append(char(doc.max_x));
     out.append(char(doc.max_y));
-    for (const auto& column : doc.grid)
-        out.append(reinterpret_cast<const char*>(column.data()), qsizetype(column.size()));
+    out.append(reinterpret_cast<const char*>(doc.grid.data()), qsizetype(doc.grid.size()));
     out.append(char(doc.links.count()));
     for (int i = 0; i < doc.links.count(); ++i) {
         const std::size_t k = std::size_t(i);

@@ -17,8 +17,8 @@ enum ReadMapResult {
     kReadOk = 0,
     kReadCannotOpen = 2,
     kReadTooShort = 3,
-    kReadNoMemoryColumns = 4,
-    kReadNoMemoryColumn = 5,
+    kReadNoMemoryColumns = 4,   // the grid's block
+    kReadNoMemoryColumn = 5,    // no longer occurs: the grid is one block
     kReadEndInGrid = 6,
     kReadEndBeforeLinkCount = 7,
     kReadNoMemoryLinkColumn1 = 8, // 8..12, one per link column

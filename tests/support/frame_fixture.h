@@ -89,7 +89,7 @@ protected:
         edit_form doc;
         doc.file_path = Path(name);
         doc.max_x = doc.max_y = uint8_t(n - 1);
-        doc.grid.assign(std::size_t(n), std::vector<uint8_t>(std::size_t(n)));
+        doc.grid.Allocate(n, n);
         for (int x = 0; x < n; ++x)
             for (int y = 0; y < n; ++y) doc.cell(x, y) = uint8_t((x * 7 + y * 3) % 64 + 64 * (x % 4));
         doc.flags.assign(64, 0);

@@ -17,7 +17,7 @@ edit_form Map_From_Text(const char* rows)
     const int width = int(cells[0].size());
     doc.max_x = uint8_t(width - 1);
     doc.max_y = uint8_t(height - 1);
-    doc.grid.assign(std::size_t(width), std::vector<uint8_t>(std::size_t(height), 0));
+    doc.grid.Allocate(width, height, 0);
     for (int y = 0; y < height; ++y) {
         if (cells[std::size_t(y)].size() != width) throw std::invalid_argument("ragged map text");
         for (int x = 0; x < width; ++x) doc.cell(x, y) = uint8_t(cells[std::size_t(y)][x].toInt());
