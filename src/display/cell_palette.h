@@ -6,9 +6,20 @@
 
 #include <QString>
 
+#include <array>
 #include <cstdint>
 
 namespace zol {
+
+// The five newest cell pictures replaced by the cell loading window, for undo.
+struct PaletteHistory {
+    static constexpr int kSteps = 5;
+    std::array<QImage, kSteps> cells;
+    std::array<uint8_t, kSteps> numbers{64, 64, 64, 64, 64}; // the cell each came from; 64: empty
+    int position = 0;                                         // the newest entry
+
+    bool Newest_Empty() const { return numbers[std::size_t(position)] >= 64; }
+};
 
 struct CellPalette {
     bool exists = false;     // a palette is loaded (its window is shown)
@@ -19,6 +30,7 @@ struct CellPalette {
     uint8_t saved = 1;       // 1: no unsaved change
     bool written = false;    // the cells came from or went to the palette's file
     int version = 0;         // bumped whenever a cell image changes, so caches can tell
+    PaletteHistory history;  // emptied when a palette is created or opened
 };
 
 // True when two palette paths name the same file: both made absolute (Absolute_Path), then

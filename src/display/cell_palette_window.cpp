@@ -68,6 +68,7 @@ void Open_Cell_Palette(Zol& frame, const CellImages& cells, const QString& path,
     palette.r_cell = 1;
     palette.saved = 1;
     palette.written = written;
+    palette.history = PaletteHistory{};
     palette.path = path;
     palette.exists = true;
     ++palette.version;

@@ -29,6 +29,7 @@ int DocumentTable::Slot_Of_Window(const QObject* w) const
 
 void Reset_Map(edit_form& doc)
 {
+    doc.undo.clear();
     doc.grid.clear();
     doc.links.clear();
     doc.events.clear();

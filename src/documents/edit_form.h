@@ -3,6 +3,7 @@
 // view state that its window keeps here. All open maps live in the five-slot DocumentTable.
 
 #include "documents/grid.h"
+#include "documents/undo_ring.h"
 
 #include <QByteArray>
 #include <QPointer>
@@ -54,6 +55,7 @@ struct edit_form {
     EventTable events;
     QByteArray palette_name;     // raw bytes read from the map file; only while opening
     std::vector<uint8_t> flags;  // cell-number flag table, 64 entries, or empty
+    UndoRing undo;               // the newest five states, for undo
     uint8_t saved = 1;           // 1: unchanged since created, opened or saved
 
     // View state kept by the map window.
@@ -70,8 +72,12 @@ struct edit_form {
     uint8_t cell(int x, int y) const { return grid(x, y); }
     uint8_t& cell(int x, int y) { return grid(x, y); }
     bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width() && y < height(); }
-    // The value the drawing tools write for cell number n: n with its flag from the table.
-    uint8_t drawing_value(int n) const { return uint8_t(n + 64 * flags[std::size_t(n)]); }
+    // The value the pen and the fills write for cell number n: n plus 64 times its entry in the
+    // flag table (an entry a short flag file left at 4 wraps to flag 0).
+    uint8_t drawing_value(int n) const
+    {
+        return flags.size() == kCellCount ? uint8_t(n + 64 * flags[std::size_t(n)]) : uint8_t(n);
+    }
 };
 
 // The five document maps; every scan runs 0..4 and takes the first match.

@@ -1,0 +1,374 @@
+// The drawing tools, the flood fill, the undo ring and the event and link tables, on small maps
+// drawn as text.
+
+#include "allocation_failures.h"
+#include "documents/events_links.h"
+#include "editing/drawing_tools.h"
+#include "editing/undo.h"
+#include "scripted_presenter.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+[[maybe_unused]] static void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
+namespace zol {
+namespace {
+
+using test::Map_From_Text;
+using test::Map_To_Text;
+
+const FillRate kAll{true, 100};
+
+// ---- Flood fill ------------------------------------------------------------------------------
+
+TEST(Paint, FillsTheFourConnectedRegionOfTheSeedsByte)
+{
+    const struct { const char* name; const char* map; int x, y; int value; const char* expected; } rows[] = {
+        {"corners do not connect", "1 0 0\n0 1 0\n0 0 1", 0, 0, 5, "5 0 0\n0 1 0\n0 0 1"},
+        {"flag bits bound the region", "1 1 65\n1 65 65\n1 1 1", 0, 0, 7, "7 7 65\n7 65 65\n7 7 7"},
+        {"around a wall", "0 0 0 0\n0 9 9 0\n0 9 0 0\n0 0 0 9", 3, 0, 2, "2 2 2 2\n2 9 9 2\n2 9 2 2\n2 2 2 9"},
+        {"own value changes nothing", "3 3 1\n3 1 3", 0, 0, 3, "3 3 1\n3 1 3"},
+        {"value that contains the target", "4 4\n4 4", 1, 1, 4 + 64, "68 68\n68 68"},
+        {"one row", "2 2 2 5 2 2", 1, 0, 8, "8 8 8 5 2 2"},
+        {"one column", "2\n2\n5\n2", 0, 3, 1, "2\n2\n5\n1"},
+        {"single cell", "6", 0, 0, 1, "1"},
+        {"seed outside does nothing", "6 6", 2, 0, 1, "6 6"},
+        {"U shape filled from the inside", "1 0 1\n1 0 1\n1 1 1", 1, 0, 3, "1 3 1\n1 3 1\n1 1 1"},
+        {"reaches back up around a comb", "0 1 0 1 0\n0 1 0 1 0\n0 0 0 0 0", 4, 0, 9, "9 1 9 1 9\n9 1 9 1 9\n9 9 9 9 9"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        edit_form doc = Map_From_Text(row.map);
+        EXPECT_TRUE(Paint(doc, row.x, row.y, Pattern::Single(uint8_t(row.value)), kAll, 1));
+        EXPECT_EQ(Map_To_Text(doc), QString::fromLatin1(row.expected));
+    }
+}
+
+// A maze of one-cell vertical corridors joined alternately at the top and the bottom, the
+// hardest shape for a fill that keeps one seed per run.
+edit_form Maze(int w, int h)
+{
+    edit_form doc;
+    doc.max_x = uint8_t(w - 1);
+    doc.max_y = uint8_t(h - 1);
+    doc.grid.Allocate(w, h, 0);
+    doc.flags.assign(kCellCount, 0);
+    for (int x = 1; x < w; x += 2)
+        for (int y = 0; y < h; ++y) doc.cell(x, y) = 1; // walls
+    for (int x = 1; x < w; x += 2) doc.cell(x, (x / 2) % 2 == 0 ? h - 1 : 0) = 0; // gaps
+    return doc;
+}
+
+TEST(Paint, LargeShapesAreFilledWhole)
+{
+    const struct { const char* name; edit_form doc; } rows[] = {
+        {"wide map of two rows", [] { edit_form d; d.max_x = 255; d.max_y = 1; d.grid.Allocate(256, 2, 0); d.flags.assign(64, 0); return d; }()},
+        {"largest open map", [] { edit_form d; d.max_x = 255; d.max_y = 255; d.grid.Allocate(256, 256, 0); d.flags.assign(64, 0); return d; }()},
+        {"maze", Maze(255, 256)},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        edit_form doc = row.doc;
+        ASSERT_TRUE(Paint(doc, 0, 0, Pattern::Single(7), kAll, 1));
+        for (std::size_t i = 0; i < doc.grid.size(); ++i)
+            ASSERT_NE(doc.grid.data()[i], 0) << "cell " << i / doc.height() << "," << i % doc.height();
+    }
+}
+
+TEST(Paint, UnderARateEachRegionCellIsDrawnForOnce)
+{
+    // A region of 60 cells at rate 50: as many cells are written as the first 60 draws allow,
+    // and the others keep their byte.
+    edit_form doc = Map_From_Text("0 0 0 0 0 0\n0 0 0 0 0 0\n0 0 0 0 0 0\n0 0 0 0 0 0\n0 0 0 0 0 0\n"
+                                  "0 0 0 0 0 0\n0 0 0 0 0 0\n0 0 0 0 0 0\n0 0 0 0 0 0\n0 0 0 0 0 0");
+    const FillRate half{true, 50};
+    ASSERT_TRUE(Paint(doc, 2, 3, Pattern::Single(9), half, 1234));
+    FillRandom random(half, 1234);
+    int expected = 0;
+    for (int i = 0; i < 60; ++i) expected += random.Write() ? 1 : 0;
+    const auto written = std::count(doc.grid.data(), doc.grid.data() + doc.grid.size(), 9);
+    EXPECT_EQ(written, expected);
+    EXPECT_EQ(std::count(doc.grid.data(), doc.grid.data() + doc.grid.size(), 0), 60 - expected);
+}
+
+TEST(Paint, PatternIsTiledFromTheMapsOrigin)
+{
+    edit_form doc = Map_From_Text("0 0 0\n0 0 0\n0 0 0");
+    Pattern pattern{2, 2, {1, 2, 3, 4}}; // (0,0)=1 (0,1)=2 (1,0)=3 (1,1)=4
+    ASSERT_TRUE(Paint(doc, 2, 2, pattern, kAll, 1));
+    EXPECT_EQ(Map_To_Text(doc), QStringLiteral("1 3 1\n2 4 2\n1 3 1"));
+}
+
+TEST(Paint, MemoryFailuresWriteNothing)
+{
+    for (int fail_at = 1; fail_at <= 3; ++fail_at) {
+        SCOPED_TRACE(fail_at);
+        ScriptedPresenter messages;
+        edit_form doc = Map_From_Text("0 0\n0 0");
+        {
+            AllocationFailureScope fail(fail_at);
+            EXPECT_FALSE(Paint(doc, 0, 0, Pattern::Single(5), kAll, 1));
+        }
+        EXPECT_EQ(messages.captions(), QStringList{QStringLiteral("ERROR:Paint(%1)").arg(fail_at)});
+        EXPECT_EQ(Map_To_Text(doc), QStringLiteral("0 0\n0 0"));
+    }
+}
+
+// ---- Rectangles ------------------------------------------------------------------------------
+
+TEST(Rectangles, FillEdgesAndPatternClipToTheMap)
+{
+    edit_form doc = Map_From_Text("0 0 0 0\n0 0 0 0\n0 0 0 0");
+    Rectangle_Fill(doc, CellRect::Between(2, 1, 1, 2), 5, kAll, 1);
+    EXPECT_EQ(Map_To_Text(doc), QStringLiteral("0 0 0 0\n0 5 5 0\n0 5 5 0"));
+    Rectangle_Edges(doc, CellRect::Between(-1, 0, 2, 5), 7); // beyond the map on two sides
+    EXPECT_EQ(Map_To_Text(doc), QStringLiteral("7 7 7 0\n0 5 7 0\n0 5 7 0"));
+    Rectangle_Edges(doc, {3, 1, 3, 1}, 9);
+    EXPECT_EQ(Map_To_Text(doc), QStringLiteral("7 7 7 0\n0 5 7 9\n0 5 7 0"));
+    Rectangle_Fill(doc, {-5, -5, 10, 10}, 1, {false, 1}, 1); // switch off: every cell
+    EXPECT_EQ(Map_To_Text(doc), QStringLiteral("1 1 1 1\n1 1 1 1\n1 1 1 1"));
+    // A 2 x 2 pattern started at (1, 1) still takes pattern(1, 1) there.
+    Pattern_Rectangle(doc, {1, 1, 2, 2}, Pattern{2, 2, {10, 11, 12, 13}}, kAll, 1);
+    EXPECT_EQ(Map_To_Text(doc), QStringLiteral("1 1 1 1\n1 13 11 1\n1 12 10 1"));
+    Pattern_Rectangle(doc, {0, 0, 3, 2}, Pattern{}, kAll, 1); // no pattern: nothing
+    EXPECT_EQ(Map_To_Text(doc), QStringLiteral("1 1 1 1\n1 13 11 1\n1 12 10 1"));
+}
+
+TEST(Rectangles, TheRateDrawsOncePerCellInColumnOrder)
+{
+    edit_form doc = Map_From_Text("0 0 0 0 0\n0 0 0 0 0\n0 0 0 0 0\n0 0 0 0 0");
+    const FillRate third{true, 33};
+    Rectangle_Fill(doc, {0, 0, 4, 3}, 3, third, 77);
+    FillRandom random(third, 77);
+    for (int x = 0; x < 5; ++x)
+        for (int y = 0; y < 4; ++y) EXPECT_EQ(doc.cell(x, y), random.Write() ? 3 : 0) << x << "," << y;
+    // The same seed gives the same cells.
+    edit_form again = Map_From_Text("0 0 0 0 0\n0 0 0 0 0\n0 0 0 0 0\n0 0 0 0 0");
+    Rectangle_Fill(again, {0, 0, 4, 3}, 3, third, 77);
+    EXPECT_EQ(again.grid, doc.grid);
+}
+
+// ---- Undo ring -------------------------------------------------------------------------------
+
+void Add_Link(edit_form& doc, int x, int y, int map)
+{
+    ASSERT_EQ(Set_Link(doc, x, y, 1, 2, map), TableChange::Done);
+}
+
+TEST(UndoRing, KeepsTheFiveNewestStates)
+{
+    edit_form doc = Map_From_Text("0 0");
+    for (int i = 1; i <= 6; ++i) {
+        ASSERT_TRUE(Save_Step(doc));
+        doc.cell(0, 0) = uint8_t(i);
+    }
+    for (int i = 5; i >= 1; --i) {
+        ASSERT_EQ(Undo_Map(doc), UndoResult::Restored);
+        EXPECT_EQ(doc.cell(0, 0), i);
+    }
+    EXPECT_EQ(Undo_Map(doc), UndoResult::Nothing);
+    EXPECT_EQ(doc.cell(0, 0), 1) << "the sixth step back is gone";
+}
+
+TEST(UndoRing, RestoresSizeTablesAndFlags)
+{
+    edit_form doc = Map_From_Text("1 2 3\n4 5 6");
+    Add_Link(doc, 0, 0, 3);
+    ASSERT_EQ(Set_Event(doc, 2, 1, 40), TableChange::Done);
+    doc.flags[5] = 2;
+    const edit_form before = doc;
+    ASSERT_TRUE(Save_Step(doc));
+
+    // A new size, another link at another cell (same count), no events, other flags.
+    doc.max_x = 0;
+    doc.grid.Allocate(1, 2, 9);
+    ASSERT_EQ(Delete_Link(doc, 0, 0), TableChange::Done);
+    Add_Link(doc, 1, 1, 4);
+    ASSERT_EQ(Delete_Event(doc, 2, 1), TableChange::Done);
+    doc.flags[5] = 0;
+
+    ASSERT_EQ(Undo_Map(doc), UndoResult::Restored);
+    EXPECT_EQ(doc.width(), 3);
+    EXPECT_EQ(Map_To_Text(doc), Map_To_Text(before));
+    EXPECT_EQ(doc.links, before.links);
+    EXPECT_EQ(doc.events, before.events);
+    EXPECT_EQ(doc.flags, before.flags);
+    EXPECT_FALSE(Has_Undo_Step(doc));
+}
+
+TEST(UndoRing, EditingAfterUndoKeepsTheOlderStepsInOrder)
+{
+    edit_form doc = Map_From_Text("0");
+    for (int value : {1, 2, 3}) {
+        Save_Step(doc);
+        doc.cell(0, 0) = uint8_t(value);
+    }
+    Undo_Map(doc); // back to 2
+    Save_Step(doc);
+    doc.cell(0, 0) = 7;
+    for (int expected : {2, 1, 0}) {
+        ASSERT_EQ(Undo_Map(doc), UndoResult::Restored);
+        EXPECT_EQ(doc.cell(0, 0), expected);
+    }
+}
+
+TEST(UndoRing, AFailedRecordingLeavesAnEmptyStep)
+{
+    // Allocations of a first step of a map with one link and one event: the grid, five link
+    // columns, three event columns.
+    const char* captions[] = {"ERROR:Save(1)", "ERROR:Save_Link(1)", "ERROR:Save_Link(2)",
+                              "ERROR:Save_Link(3)", "ERROR:Save_Link(2)", "ERROR:Save_Link(3)",
+                              "ERROE:Save_Event(1)", "ERROE:Save_Event(2)", "ERROE:Save_Event(3)"};
+    for (int fail_at = 1; fail_at <= 9; ++fail_at) {
+        SCOPED_TRACE(captions[fail_at - 1]);
+        ScriptedPresenter messages;
+        edit_form doc = Map_From_Text("1 2");
+        Add_Link(doc, 0, 0, 1);
+        ASSERT_EQ(Set_Event(doc, 1, 0, 5), TableChange::Done);
+        ASSERT_TRUE(Save_Step(doc)); // an older step that must survive
+        doc.cell(0, 0) = 8;
+        edit_form half = doc;
+        half.undo = UndoRing{}; // a ring with nothing allocated yet
+        {
+            AllocationFailureScope fail(fail_at);
+            EXPECT_FALSE(Save_Step(half));
+        }
+        EXPECT_EQ(messages.captions(), QStringList{QString::fromLatin1(captions[fail_at - 1])});
+        EXPECT_EQ(Undo_Map(half), UndoResult::Nothing);
+        EXPECT_EQ(half.cell(0, 0), 8);
+    }
+}
+
+TEST(UndoRing, AFailedUndoChangesNothingAndKeepsItsStep)
+{
+    // The restore of a step of another size with two links and one event allocates the grid,
+    // five link columns, three event columns, in that order.
+    const char* captions[] = {"ERROR:Undo(1)", "ERROR:Undo_Link(1)", "ERROR:Undo_Link(2)",
+                              "ERROR:Undo_Link(3)", "ERROR:Undo_Link(4)", "ERROR:Undo_Link(5)",
+                              "ERROR:Undo_Event(1)", "ERROR:Undo_Event(2)", "ERROR:Undo_Event(3)"};
+    for (int fail_at = 1; fail_at <= 9; ++fail_at) {
+        SCOPED_TRACE(captions[fail_at - 1]);
+        ScriptedPresenter messages;
+        edit_form doc = Map_From_Text("1 2\n3 4");
+        Add_Link(doc, 0, 0, 1);
+        Add_Link(doc, 1, 0, 2);
+        ASSERT_EQ(Set_Event(doc, 1, 1, 5), TableChange::Done);
+        ASSERT_TRUE(Save_Step(doc));
+        doc.max_x = 0;
+        doc.grid.Allocate(1, 2, 6);
+        doc.links.clear();
+        doc.events.clear();
+        const edit_form changed = doc;
+        {
+            AllocationFailureScope fail(fail_at);
+            EXPECT_EQ(Undo_Map(doc), UndoResult::Failed);
+        }
+        EXPECT_EQ(messages.captions(), QStringList{QString::fromLatin1(captions[fail_at - 1])});
+        EXPECT_EQ(doc.grid, changed.grid);
+        EXPECT_EQ(doc.width(), 1);
+        EXPECT_EQ(doc.links, changed.links);
+        EXPECT_EQ(doc.events, changed.events);
+        ASSERT_EQ(Undo_Map(doc), UndoResult::Restored) << "the step is still there";
+        EXPECT_EQ(Map_To_Text(doc), QStringLiteral("1 2\n3 4"));
+    }
+}
+
+TEST(PaletteHistory, UndoPutsTheNewestPictureBack)
+{
+    CellPalette palette;
+    palette.cells = Blank_Cells();
+    EXPECT_FALSE(Undo_Palette_Cell(palette));
+    Record_Palette_Cell(palette, 3);
+    palette.cells[3].fill(Qt::red);
+    Record_Palette_Cell(palette, 3);
+    palette.cells[3].fill(Qt::blue);
+    ASSERT_TRUE(Undo_Palette_Cell(palette));
+    EXPECT_EQ(palette.cells[3].pixel(0, 0), QColor(Qt::red).rgb());
+    ASSERT_TRUE(Undo_Palette_Cell(palette));
+    EXPECT_EQ(palette.cells[3].pixel(0, 0), qRgb(0, 255, 0));
+    EXPECT_FALSE(Undo_Palette_Cell(palette));
+}
+
+// ---- Events and links ------------------------------------------------------------------------
+
+TEST(EventTable, SetReplaceDeleteKeepOrder)
+{
+    edit_form doc = Map_From_Text("0 0 0");
+    for (int i = 0; i < 3; ++i) ASSERT_EQ(Set_Event(doc, i, 0, 10 + i), TableChange::Done);
+    ASSERT_EQ(Set_Event(doc, 1, 0, 99), TableChange::Done);
+    EXPECT_EQ(doc.events.number, (std::vector<uint8_t>{10, 99, 12}));
+    ASSERT_EQ(Delete_Event(doc, 1, 0), TableChange::Done);
+    EXPECT_EQ(doc.events.number, (std::vector<uint8_t>{10, 12}));
+    EXPECT_EQ(doc.events.x, (std::vector<uint8_t>{0, 2}));
+    ASSERT_EQ(Delete_Event(doc, 1, 0), TableChange::Done) << "nothing to delete";
+    Delete_Event(doc, 0, 0);
+    Delete_Event(doc, 2, 0);
+    EXPECT_EQ(doc.events, EventTable{});
+    // Outside the grid is allowed: the table is not tied to the map's size.
+    ASSERT_EQ(Set_Event(doc, 200, 7, 1), TableChange::Done);
+    EXPECT_EQ(Find_Event(doc, 200, 7), 0);
+}
+
+TEST(LinkTable, SetReplaceDeleteKeepOrder)
+{
+    edit_form doc = Map_From_Text("0 0");
+    ASSERT_EQ(Set_Link(doc, 0, 0, 5, 7, 2), TableChange::Done);
+    ASSERT_EQ(Set_Link(doc, 1, 0, 1, 1, 3), TableChange::Done);
+    ASSERT_EQ(Set_Link(doc, 0, 0, 8, 9, 4), TableChange::Done);
+    EXPECT_EQ(doc.links.target_map, (std::vector<uint8_t>{4, 3}));
+    EXPECT_EQ(doc.links.target_x, (std::vector<uint8_t>{8, 1}));
+    EXPECT_EQ(doc.links.target_y, (std::vector<uint8_t>{9, 1}));
+    ASSERT_EQ(Delete_Link(doc, 0, 0), TableChange::Done);
+    EXPECT_EQ(doc.links.x, (std::vector<uint8_t>{1}));
+}
+
+TEST(Tables, LimitsAndMemoryFailuresLeaveTheTableAsItWas)
+{
+    ScriptedPresenter messages;
+    edit_form doc = Map_From_Text("0");
+    for (int i = 0; i < 255; ++i) {
+        doc.events.number.push_back(uint8_t(i));
+        doc.events.x.push_back(uint8_t(i));
+        doc.events.y.push_back(0);
+        doc.links.target_map.push_back(0);
+        doc.links.target_x.push_back(0);
+        doc.links.target_y.push_back(0);
+        doc.links.x.push_back(uint8_t(i));
+        doc.links.y.push_back(0);
+    }
+    EXPECT_EQ(Set_Event(doc, 0, 1, 1), TableChange::Limit);
+    EXPECT_EQ(Set_Link(doc, 0, 1, 0, 0, 0), TableChange::Limit);
+    EXPECT_EQ(messages.captions(), (QStringList{"やりすぎ！", "もうかんにんしてぇ"}));
+    EXPECT_EQ(Set_Event(doc, 3, 0, 77), TableChange::Done) << "an existing one still changes";
+    EXPECT_EQ(doc.events.count(), 255);
+
+    const struct { const char* caption; int fail_at; std::function<TableChange(edit_form&)> op; } rows[] = {
+        {"ERROR:Set_Event(3)", 3, [](edit_form& d) { return Set_Event(d, 0, 0, 1); }},
+        {"ERROR:Set_Link(5)", 5, [](edit_form& d) { return Set_Link(d, 0, 0, 1, 1, 1); }},
+        {"ERROR:Delete_Event(2)", 2, [](edit_form& d) { return Delete_Event(d, 1, 0); }},
+        {"ERROR:Delete_Link(4)", 4, [](edit_form& d) { return Delete_Link(d, 1, 0); }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.caption);
+        messages.clear();
+        edit_form small = Map_From_Text("0 0");
+        ASSERT_EQ(Set_Event(small, 1, 0, 4), TableChange::Done);
+        ASSERT_EQ(Set_Event(small, 0, 1, 5), TableChange::Done);
+        ASSERT_EQ(Set_Link(small, 1, 0, 2, 2, 2), TableChange::Done);
+        ASSERT_EQ(Set_Link(small, 0, 1, 3, 3, 3), TableChange::Done);
+        const edit_form before = small;
+        {
+            AllocationFailureScope fail(row.fail_at);
+            EXPECT_EQ(row.op(small), TableChange::NoMemory);
+        }
+        EXPECT_EQ(messages.captions(), QStringList{QString::fromUtf8(row.caption)});
+        EXPECT_EQ(small.events, before.events);
+        EXPECT_EQ(small.links, before.links);
+    }
+}
+
+} // namespace
+} // namespace zol
