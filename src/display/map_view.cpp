@@ -60,13 +60,24 @@ void Redraw_Region(Zol& frame, int x1, int y1, int x2, int y2, int map_x, int ma
     Show(frame, slot);
 }
 
-void Draw_Map_Cell(Zol& frame, int slot, int px, int py)
+void Draw_Window_Cell(Zol& frame, int slot, int x, int y)
+{
+    Redraw_Region(frame, x, y, x, y, x, y, slot);
+}
+
+void Redraw_Cells(Zol& frame, int slot, const CellRect& rect)
 {
     if (!Has_View(frame, slot)) return;
-    const int s = frame.State().cell_size;
     const edit_form& doc = frame.Documents()[slot];
-    const int x = px / s + doc.scroll_x, y = py / s + doc.scroll_y;
-    Redraw_Region(frame, x, y, x, y, x, y, slot);
+    const int x1 = std::max(rect.x1, 0), y1 = std::max(rect.y1, 0);
+    const int x2 = std::min(rect.x2, doc.width() - 1), y2 = std::min(rect.y2, doc.height() - 1);
+    if (x1 > x2 || y1 > y2) return;
+    Redraw_Region(frame, x1, y1, x2, y2, x1, y1, slot);
+}
+
+void Show_Map_Picture(Zol& frame, int slot)
+{
+    if (Has_View(frame, slot)) Show(frame, slot);
 }
 
 void Layout_Map_View(Zol& frame, int slot)
@@ -126,9 +137,8 @@ void Scroll_Map(Zol& frame, int slot, bool vertical, int code, int position)
     } else if (code == 5) {
         // Thumb tracking redraws unless a long redraw is already under way.
         if (step != 0 && state.ready) {
-            state.ready = false;
+            winlib::BusyScope busy(state.ready);
             Redraw_Map(frame, slot);
-            state.ready = true;
         }
     } else if (step == 1 || step == -1) {
         Update_Cell_Cache(frame);

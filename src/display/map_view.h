@@ -2,6 +2,8 @@
 // Drawing maps into their windows: full and partial redraws from the off-screen image, the
 // layout of picture and scroll bars, the one-cell scroll steps and the status line.
 
+#include "editing/drawing_tools.h"
+
 #include <QString>
 
 namespace zol {
@@ -14,8 +16,12 @@ void Redraw_All_Maps(Zol& frame);
 // Redraws the map cells of a rectangle of (x2 - x1 + 1) x (y2 - y1 + 1) cells whose top-left
 // map cell is (map_x, map_y).
 void Redraw_Region(Zol& frame, int x1, int y1, int x2, int y2, int map_x, int map_y, int slot);
-// Draws the cell under the picture point (px, py).
-void Draw_Map_Cell(Zol& frame, int slot, int px, int py);
+// Draws map cell (x, y) into the map window's picture (the pen's redraw).
+void Draw_Window_Cell(Zol& frame, int slot, int x, int y);
+// Redraws the cells of rect (clipped to the map) in the map window.
+void Redraw_Cells(Zol& frame, int slot, const CellRect& rect);
+// Shows the picture again as drawn, which removes a rubber band.
+void Show_Map_Picture(Zol& frame, int slot);
 void Layout_Map_View(Zol& frame, int slot);
 void Show_Cell_Status(Zol& frame, int slot, int x, int y);
 // The scroll bars' handler: every change of position shows the picture there. A one-cell change

@@ -2,6 +2,8 @@
 // freeing the slot when it is destroyed.
 
 #include "display/map_view.h"
+#include "documents/event_link_dialog.h"
+#include "editing/mouse_editing.h"
 #include "documents/file_path.h"
 #include "shell/save_question.h"
 #include "shell/show_message.h"
@@ -83,9 +85,8 @@ void Resize_Step(Zol& frame, int slot)
     map.picture->resize(picture);
     Layout_Map_View(frame, slot);
     if (state.ready) {
-        state.ready = false;
+        winlib::BusyScope busy(state.ready);
         Redraw_Map(frame, slot);
-        state.ready = true;
     }
     map.picture->show();
     doc.layout_done = true;
@@ -138,6 +139,7 @@ bool addChild(Zol& frame, int slot)
     winlib::Bind(window, QStringLiteral("DestroyEvent"), [&frame](QObject* sender, winlib::EventArgs&) {
         const int s = frame.Documents().Slot_Of_Window(sender);
         if (s < 0) return;
+        Close_Event_Link(frame);
         Release_Window_Slot(frame, s);
         Update_File_Menu(frame);
         // Once the window is gone, the map window on top becomes the active one again (the
@@ -153,17 +155,7 @@ bool addChild(Zol& frame, int slot)
         const int s = Slot_Of_Control(frame, sender);
         if (s >= 0) Resize_Step(frame, s);
     });
-    winlib::Bind(map.picture, QStringLiteral("MouseMoveEvent"), [&frame](QObject* sender, winlib::EventArgs& args) {
-        const int s = Slot_Of_Control(frame, sender);
-        if (s < 0) return;
-        edit_form& d = frame.Documents()[s];
-        d.last_mouse_x = args.x;
-        d.last_mouse_y = args.y;
-        const int size = frame.State().cell_size;
-        const int x = args.x / size + d.scroll_x;
-        const int y = args.y / size + d.scroll_y;
-        if (args.x >= 0 && args.y >= 0 && x < d.width() && y < d.height()) Show_Cell_Status(frame, s, x, y);
-    });
+    Bind_Map_Mouse(frame, map.picture);
     for (winlib::WScrollBar* bar : {map.vertical, map.horizontal}) {
         const bool vertical = bar == map.vertical;
         winlib::Bind(bar, QStringLiteral("ScrollEvent"), [&frame, vertical](QObject* sender, winlib::EventArgs& args) {

@@ -3,6 +3,8 @@
 #include "display/cell_palette_window.h"
 #include "display/map_view.h"
 #include "documents/file_path.h"
+#include "editing/tools.h"
+#include "editing/undo_command.h"
 #include "shell/save_question.h"
 #include "shell/show_message.h"
 
@@ -96,6 +98,7 @@ Zol::Zol(QWidget* parent) : winlib::Zol_Base(parent)
     setWindowIcon(QIcon(QStringLiteral(":/zol/icon.png")));
     status_ = new winlib::WStatusBar(2, this);
     setStatusBar(status_);
+    state_.clock.start();
     Build_Menu();
     Bind_Commands();
     winlib::Bind(this, QStringLiteral("CloseEvent"),
@@ -103,12 +106,19 @@ Zol::Zol(QWidget* parent) : winlib::Zol_Base(parent)
     winlib::Bind(this, QStringLiteral("DropFilesEvent"),
                  [this](QObject*, winlib::EventArgs& args) { Open_Files(args.files); });
     Update_File_Menu(*this);
+    Select_Tool(*this, kPen);
+    Menu_Item(ID_UNDO)->setEnabled(false);
+    // The undo command follows the window it would act on.
+    connect(Client(), &QMdiArea::subWindowActivated, this, [this] {
+        if (!ending_) Update_Undo_Command(*this);
+    });
 }
 
 Zol::~Zol()
 {
     // Windows go before the state they point into.
     ending_ = true;
+    state_.event_link.Close();
     if (windowHandle()) windowHandle()->removeEventFilter(this);
     winlib::Unbind(this, QStringLiteral("CloseEvent"));
     winlib::Unbind(this, QStringLiteral("DropFilesEvent"));
@@ -135,6 +145,9 @@ void Zol::Bind_Commands()
     Bind_Command(ID_SAVE_PALETTE, [this] { Save_Cell_Palette(*this); });
     Bind_Command(ID_SAVE_PALETTE_AS, [this] { Save_Cell_Palette_As(*this); });
     Bind_Command(ID_EXIT, [this] { Exit_Command(*this); });
+    Bind_Command(ID_UNDO, [this] { Undo_Command(*this); });
+    for (int tool = 0; tool < kToolCount; ++tool)
+        Bind_Command(Tool_Command_Id(tool), [this, tool] { Tool_Command(*this, tool); });
 }
 
 FormChild* Zol::Map_Window(int slot) const

@@ -5,9 +5,14 @@
 #include "display/cell_palette.h"
 #include "display/map_renderer.h"
 #include "documents/edit_form.h"
+#include "documents/event_link_dialog.h"
+#include "editing/drawing_tools.h"
+#include "editing/tool_state.h"
+#include "tools/pattern.h"
 #include "shell/form_child.h"
 #include "winlib/winlib.h"
 
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QPointer>
 
@@ -53,7 +58,12 @@ struct ProgramState {
     CellPalette palette;
     PaletteControls palette_window;
     int cell_size = 32;           // displayed cell size: 32, 24, 16 or 8
-    bool ready = true;            // false while a long redraw runs
+    bool ready = true;            // false while a fill or a long redraw runs
+    ToolState tools;
+    FillRate fill_rate;           // the fills' rate
+    Pattern pattern;              // the pattern tools' cells; none at start-up
+    QElapsedTimer clock;          // runs from start-up; seeds the fills
+    winlib::SingleWindow<EventLinkDialog> event_link;
     QString map_directory;        // folder of the last map opened by any route, or empty
     CellCache cache;              // cell images at the displayed size
     int cache_version = -1;       // palette version the cache was built from

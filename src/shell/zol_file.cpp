@@ -5,6 +5,7 @@
 #include "documents/file_path.h"
 #include "documents/flag_file.h"
 #include "documents/map_file.h"
+#include "editing/tools.h"
 #include "shell/save_question.h"
 #include "shell/show_message.h"
 #include "shell/zol.h"
@@ -93,6 +94,7 @@ void Update_File_Menu(Zol& frame)
 
 void New_Map(Zol& frame)
 {
+    Tool_Command(frame, kPen);
     DocumentTable& documents = frame.Documents();
     const int slot = documents.First_Free_Slot();
     if (slot >= kMaxDocuments) {
@@ -109,6 +111,7 @@ void New_Map(Zol& frame)
 
 void Open_Map_Command(Zol& frame)
 {
+    Tool_Command(frame, kPen);
     const int slot = frame.Documents().First_Free_Slot();
     if (slot >= kMaxDocuments) {
         Too_Many_Windows();

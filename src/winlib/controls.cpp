@@ -160,6 +160,18 @@ WScrollBar::WScrollBar(Qt::Orientation orientation, QWidget* parent) : QScrollBa
     });
 }
 
+// ---- Buttons --------------------------------------------------------------------------------
+
+WButton::WButton(const QString& text, QWidget* parent) : QPushButton(text, parent)
+{
+    connect(this, &QPushButton::clicked, this, [this] { Fire(this, QStringLiteral("ClickEvent")); });
+}
+
+WCheckBox::WCheckBox(const QString& text, QWidget* parent) : QCheckBox(text, parent)
+{
+    connect(this, &QCheckBox::clicked, this, [this] { Fire(this, QStringLiteral("ClickEvent")); });
+}
+
 // ---- WStatusBar -----------------------------------------------------------------------------
 
 WStatusBar::WStatusBar(int panes, QWidget* parent) : QStatusBar(parent)

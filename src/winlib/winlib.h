@@ -3,12 +3,14 @@
 // the controls the forms use, the frame and child windows, and the seams behind which every
 // modal dialog sits so that tests can script it.
 
+#include <QCheckBox>
 #include <QColor>
 #include <QImage>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QWidget>
@@ -100,6 +102,19 @@ public:
 
 private:
     bool reporting_ = false; // a step's own change of value, announced with the step's code
+};
+
+// A push button and a check box that raise ClickEvent when clicked.
+class WButton : public QPushButton {
+    Q_OBJECT
+public:
+    explicit WButton(const QString& text, QWidget* parent = nullptr);
+};
+
+class WCheckBox : public QCheckBox {
+    Q_OBJECT
+public:
+    explicit WCheckBox(const QString& text, QWidget* parent = nullptr);
 };
 
 // A status bar with numbered text panes.
@@ -206,6 +221,21 @@ class PreviewFileDialog; // defined in preview_file_dialog.h
 // Loads Qt's own Japanese texts (standard buttons, file dialog labels) into the application;
 // false when the translation files are not installed.
 bool Install_Japanese_Translation();
+
+// ---- Busy guard ------------------------------------------------------------------------------
+
+// Holds a ready flag at false for its lifetime (a fill, a long redraw), whatever way the work
+// ends.
+class BusyScope {
+public:
+    explicit BusyScope(bool& ready) : ready_(ready) { ready_ = false; }
+    ~BusyScope() { ready_ = true; }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    bool& ready_;
+};
 
 // ---- Shared idioms --------------------------------------------------------------------------
 

@@ -1,0 +1,221 @@
+#include "editing/mouse_editing.h"
+
+#include "display/map_view.h"
+#include "documents/event_link_dialog.h"
+#include "editing/drawing_tools.h"
+#include "editing/tool_state.h"
+#include "editing/undo.h"
+#include "shell/zol.h"
+
+namespace zol {
+
+namespace {
+
+int Floor_Div(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+
+bool Is_Rectangle_Tool(const ProgramState& state)
+{
+    const int tool = state.tools.current;
+    return tool == kRectangleFill || tool == kRectangleEdges ||
+           (tool == kPatternRectangle && state.pattern.exists());
+}
+
+bool Is_Selection_Tool(int tool) { return tool == kCut || tool == kCopy || tool == kCopyWithoutBackground; }
+
+// Whether the clipboard holds an area to paste (it arrives with cut, copy and paste).
+bool Clipboard_Has_Area(const ProgramState&) { return false; }
+
+// Shows the dotted outline of the cells from (ax, ay) to (x, y) over the picture.
+void Show_Band(Zol& frame, int slot, int ax, int ay, int x, int y)
+{
+    const edit_form& doc = frame.Documents()[slot];
+    const int s = frame.State().cell_size;
+    const CellRect r = CellRect::Between(ax, ay, x, y);
+    frame.State().maps[std::size_t(slot)].picture->Set_Overlay(
+        QRect((r.x1 - doc.scroll_x) * s, (r.y1 - doc.scroll_y) * s, (r.x2 - r.x1 + 1) * s,
+              (r.y2 - r.y1 + 1) * s));
+}
+
+uint8_t Button_Value(Zol& frame, int slot, bool right)
+{
+    const CellPalette& palette = frame.State().palette;
+    return frame.Documents()[slot].drawing_value((right ? palette.r_cell : palette.l_cell) & 0x3f);
+}
+
+// The pen: one cell, drawn at once.
+bool Pen(Zol& frame, int slot, int x, int y, uint8_t value)
+{
+    edit_form& doc = frame.Documents()[slot];
+    if (!doc.contains(x, y)) return false;
+    doc.cell(x, y) = value;
+    Draw_Window_Cell(frame, slot, x, y);
+    return true;
+}
+
+bool Flood_Fill(Zol& frame, int slot, int x, int y, const Pattern& pattern)
+{
+    ProgramState& state = frame.State();
+    edit_form& doc = state.documents[slot];
+    if (!state.ready || !doc.contains(x, y)) return false;
+    winlib::BusyScope busy(state.ready);
+    const bool painted = Paint(doc, x, y, pattern, state.fill_rate, Fill_Seed(frame));
+    Redraw_Map(frame, slot);
+    return painted;
+}
+
+void Press(Zol& frame, int slot, const winlib::EventArgs& args, bool right, bool double_click)
+{
+    ProgramState& state = frame.State();
+    edit_form& doc = state.documents[slot];
+    doc.last_mouse_x = args.x;
+    doc.last_mouse_y = args.y;
+    int x = 0, y = 0;
+    Cell_Under(frame, slot, args.x, args.y, x, y);
+
+    const winlib::ButtonSnapshot b = winlib::Buttons_Now();
+    const bool modifiers = b.shift || b.ctrl || b.alt;
+    const int held = int(b.left) + int(b.right) + int(b.middle);
+    if (double_click || modifiers || held > 1) {
+        Open_Event_Link(frame, slot, x, y);
+        return;
+    }
+
+    const int tool = state.tools.current;
+    const bool area = Clipboard_Has_Area(state);
+    const bool records = tool == kPen || tool == kRectangleFill || tool == kRectangleEdges ||
+                         tool == kFloodFill || tool == kPatternRectangle || tool == kPatternFill ||
+                         (tool == kPaste && area) || (Is_Selection_Tool(tool) && right && area);
+    if (records) Record_Step(frame, slot);
+
+    bool changed = false;
+    switch (tool) {
+    case kPen: changed = Pen(frame, slot, x, y, Button_Value(frame, slot, right)); break;
+    case kRectangleFill:
+    case kRectangleEdges:
+        state.tools.anchor_x = x;
+        state.tools.anchor_y = y;
+        break;
+    case kPatternRectangle:
+        if (state.pattern.exists()) {
+            state.tools.anchor_x = x;
+            state.tools.anchor_y = y;
+        }
+        break;
+    case kFloodFill:
+        changed = Flood_Fill(frame, slot, x, y, Pattern::Single(Button_Value(frame, slot, right)));
+        break;
+    case kPatternFill:
+        if (state.pattern.exists())
+            changed = Flood_Fill(frame, slot, x, y, Drawing_Pattern(doc, state.pattern));
+        break;
+    case kCut:
+    case kCopy:
+    case kCopyWithoutBackground:
+        if (!right) {
+            state.tools.selection_x = x;
+            state.tools.selection_y = y;
+        }
+        break; // a right press pastes once the clipboard exists
+    default: break;
+    }
+    // A change is kept even when a message box during the press swallows the release.
+    if (changed) doc.saved = 0;
+    if (doc.contains(x, y)) Show_Cell_Status(frame, slot, x, y);
+}
+
+void Move(Zol& frame, int slot, const winlib::EventArgs& args)
+{
+    ProgramState& state = frame.State();
+    edit_form& doc = state.documents[slot];
+    doc.last_mouse_x = args.x;
+    doc.last_mouse_y = args.y;
+    int x = 0, y = 0;
+    Cell_Under(frame, slot, args.x, args.y, x, y);
+    if (doc.contains(x, y)) Show_Cell_Status(frame, slot, x, y);
+
+    const winlib::ButtonSnapshot b = winlib::Buttons_Now();
+    const bool plain = !b.shift && !b.ctrl && !b.alt && !b.middle;
+    const bool left_alone = plain && b.left && !b.right;
+    const bool right_alone = plain && b.right && !b.left;
+    const int tool = state.tools.current;
+    if (tool == kPen) {
+        if (left_alone || right_alone) Pen(frame, slot, x, y, Button_Value(frame, slot, right_alone));
+    } else if (Is_Selection_Tool(tool)) {
+        if (left_alone) Show_Band(frame, slot, state.tools.selection_x, state.tools.selection_y, x, y);
+        else if (!b.left && !b.right && !b.middle) Show_Map_Picture(frame, slot);
+    } else if (Is_Rectangle_Tool(state) && (left_alone || right_alone)) {
+        Show_Band(frame, slot, state.tools.anchor_x, state.tools.anchor_y, x, y);
+    }
+}
+
+void Release(Zol& frame, int slot, const winlib::EventArgs& args, bool right)
+{
+    ProgramState& state = frame.State();
+    edit_form& doc = state.documents[slot];
+    int x = 0, y = 0;
+    Cell_Under(frame, slot, args.x, args.y, x, y);
+    if (Is_Rectangle_Tool(state)) {
+        // The end is kept to the map; the anchor may come from another map and is clipped.
+        x = std::clamp(x, 0, doc.width() - 1);
+        y = std::clamp(y, 0, doc.height() - 1);
+        const CellRect rect = CellRect::Between(state.tools.anchor_x, state.tools.anchor_y, x, y);
+        const uint8_t value = (right ? state.palette.r_cell : state.palette.l_cell) & 0x3f;
+        switch (state.tools.current) {
+        case kRectangleFill: Rectangle_Fill(doc, rect, value, state.fill_rate, Fill_Seed(frame)); break;
+        case kRectangleEdges: Rectangle_Edges(doc, rect, value); break;
+        default: Pattern_Rectangle(doc, rect, state.pattern, state.fill_rate, Fill_Seed(frame)); break;
+        }
+        Redraw_Cells(frame, slot, rect);
+    }
+    // Cut and copy take their area here once the clipboard exists.
+    doc.saved = 0;
+}
+
+} // namespace
+
+bool Editing_Suspended(Zol& frame)
+{
+    // The map size, fill-rate, background and pattern dialogs join this once they exist.
+    return frame.State().event_link.Is_Open();
+}
+
+void Record_Step(Zol& frame, int slot)
+{
+    Save_Step(frame.Documents()[slot]);
+    frame.Menu_Item(ID_UNDO)->setEnabled(true);
+}
+
+uint32_t Fill_Seed(Zol& frame) { return uint32_t(frame.State().clock.elapsed()); }
+
+void Cell_Under(Zol& frame, int slot, int px, int py, int& x, int& y)
+{
+    const edit_form& doc = frame.Documents()[slot];
+    const int s = frame.State().cell_size;
+    x = Floor_Div(px, s) + doc.scroll_x;
+    y = Floor_Div(py, s) + doc.scroll_y;
+}
+
+void Bind_Map_Mouse(Zol& frame, winlib::WPictureBox* picture)
+{
+    // Each handler finds its map by the picture that raised the event.
+    auto bind = [&frame, picture](const char* name, auto action) {
+        winlib::Bind(picture, QString::fromLatin1(name), [&frame, action](QObject* sender, winlib::EventArgs& args) {
+            if (Editing_Suspended(frame)) return;
+            for (int s = 0; s < kMaxDocuments; ++s) {
+                if (frame.Map_Window(s) && frame.State().maps[std::size_t(s)].picture == sender) {
+                    action(s, args);
+                    return;
+                }
+            }
+        });
+    };
+    bind("LeftButtonDownEvent", [&frame](int s, winlib::EventArgs& a) { Press(frame, s, a, false, false); });
+    bind("RightButtonDownEvent", [&frame](int s, winlib::EventArgs& a) { Press(frame, s, a, true, false); });
+    bind("LeftButtonDoubleEvent", [&frame](int s, winlib::EventArgs& a) { Press(frame, s, a, false, true); });
+    bind("RightButtonDoubleEvent", [&frame](int s, winlib::EventArgs& a) { Press(frame, s, a, true, true); });
+    bind("MouseMoveEvent", [&frame](int s, winlib::EventArgs& a) { Move(frame, s, a); });
+    bind("LeftButtonUpEvent", [&frame](int s, winlib::EventArgs& a) { Release(frame, s, a, false); });
+    bind("RightButtonUpEvent", [&frame](int s, winlib::EventArgs& a) { Release(frame, s, a, true); });
+}
+
+} // namespace zol

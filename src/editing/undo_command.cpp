@@ -1,0 +1,62 @@
+#include "editing/undo_command.h"
+
+#include "display/cell_palette_window.h"
+#include "display/map_view.h"
+#include "documents/file_path.h"
+#include "editing/undo.h"
+#include "shell/show_message.h"
+#include "shell/zol.h"
+
+namespace zol {
+
+void Update_Undo_Command(Zol& frame)
+{
+    const int slot = frame.Active_Map(false);
+    const bool map_step = slot >= 0 && Has_Undo_Step(frame.Documents()[slot]);
+    const ProgramState& state = frame.State();
+    const bool palette_step = state.palette.exists && !state.palette.history.Newest_Empty();
+    frame.Menu_Item(ID_UNDO)->setEnabled(map_step || palette_step);
+}
+
+void Undo_Command(Zol& frame)
+{
+    ProgramState& state = frame.State();
+    const int slot = frame.Active_Map(false);
+    if (slot >= 0) {
+        edit_form& doc = state.documents[slot];
+        switch (Undo_Map(doc)) {
+        case UndoResult::Nothing:
+            Show_Message(&frame, QStringLiteral("仏の顔も…"),
+                         Path_File_Name(doc.file_path) + QStringLiteral("はこれ以上元には戻せません"),
+                         MB_OK, MB_ICON_INFORMATION);
+            break;
+        case UndoResult::Failed: return;
+        case UndoResult::Restored:
+            Layout_Map_View(frame, slot);
+            Redraw_Map(frame, slot);
+            // The lists and the whole-map view follow here once they exist.
+            doc.saved = 0; // the map now differs from its file
+            break;
+        }
+        Update_Undo_Command(frame);
+        return;
+    }
+    if (state.palette_window.window && frame.Client()->activeSubWindow() == state.palette_window.window) {
+        if (!Undo_Palette_Cell(state.palette)) {
+            Show_Message(&frame, QStringLiteral("それはちょっと…"),
+                         QStringLiteral("セルパレットはこれ以上元に戻せません"), MB_OK,
+                         MB_ICON_INFORMATION);
+        } else {
+            state.palette.saved = 0;
+            Refresh_Cell_Palette(frame);
+            Redraw_All_Maps(frame);
+        }
+        Update_Undo_Command(frame);
+        return;
+    }
+    Show_Message(&frame, QStringLiteral("やり直すって何を？"),
+                 QStringLiteral("アクティブになっているフォームがないため、何を元に戻せばよいのか分かりません。\n元に戻したいマップ、もしくはセルパレットをアクティブにしてください。"),
+                 MB_OK, MB_ICON_INFORMATION);
+}
+
+} // namespace zol
