@@ -39,7 +39,7 @@ void Show_Number(QLineEdit* edit, QScrollBar* spin, int value)
 } // namespace
 
 EventLinkDialog::EventLinkDialog(Zol& frame, int slot, int x, int y)
-    : QDialog(&frame, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+    : QDialog(&frame, Qt::Dialog | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
       frame_(frame), slot_(slot), x_(x), y_(y)
 {

@@ -264,7 +264,8 @@ public:
         window_.clear();
     }
     W* Get() const { return window_.data(); }
-    bool Is_Open() const { return !window_.isNull(); }
+    // A window that was closed and waits for its deletion no longer counts as open.
+    bool Is_Open() const { return !window_.isNull() && window_->isVisible(); }
 
 private:
     QPointer<W> window_;
