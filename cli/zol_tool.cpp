@@ -4,13 +4,18 @@
 #include "display/map_renderer.h"
 #include "documents/file_writer.h"
 #include "documents/flag_file.h"
+#include "documents/events_links.h"
 #include "documents/map_file.h"
+#include "editing/drawing_tools.h"
+#include "shell/show_message.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
 
+#include <algorithm>
+#include <map>
 #include <optional>
 
 namespace zol {
@@ -22,13 +27,18 @@ const char* const kUsage =
     "       zol-tool dump FILE\n"
     "       zol-tool new WxH OUT.zol [--palette NAME]\n"
     "       zol-tool render MAP.zol OUT.png [--zoom 100|75|50|25]\n"
+    "       zol-tool edit MAP.zol OUT.zol OP...\n"
     "       zol-tool --help\n"
     "\n"
     "  check   read each map; print 'FILE: ok WxH links L events E palette \"NAME\"'\n"
     "          or 'FILE: ERROR No.C X Y'; exit 1 when any file failed\n"
     "  dump    print one map as a JSON object (cells as columns, x then y)\n"
     "  new     write a blank map of W x H cells (1..256 each) and its flag file\n"
-    "  render  draw the whole map with the tileset it names into a PNG image\n";
+    "  render  draw the whole map with the tileset it names into a PNG image\n"
+    "  edit    run the editor's operations in order and write the result:\n"
+    "            --pen X,Y,N  --rect X1,Y1,X2,Y2,N  --edges X1,Y1,X2,Y2,N  --fill X,Y,N\n"
+    "            --rate R  --seed S  (later rect and fill draw at rate R, seeded with S)\n"
+    "            --event X,Y,N  --link X,Y,MAP,TX,TY  --delete-event X,Y  --delete-link X,Y\n";
 
 int Usage_Error(QTextStream& err, const QString& message)
 {
@@ -217,6 +227,126 @@ int Render(const QStringList& args, QTextStream& out, QTextStream& err)
     return 0;
 }
 
+// The editor's messages, printed as "caption: text" lines.
+class StderrPresenter : public MessagePresenter {
+public:
+    explicit StderrPresenter(QTextStream& err) : err_(err), previous_(Set_Message_Presenter(this)) {}
+    ~StderrPresenter() override { Set_Message_Presenter(previous_); }
+    MessageButton present(const MessageRequest& request) override
+    {
+        err_ << "zol-tool: " << request.caption << ": " << QString(request.text).replace('\n', ' ') << "\n";
+        return request.buttons[std::size_t(request.default_index)];
+    }
+
+private:
+    QTextStream& err_;
+    MessagePresenter* previous_;
+};
+
+struct EditOperation {
+    QString name;
+    std::vector<qint64> values;
+};
+
+// The operations' arguments: how many numbers each takes and which of them are cell numbers
+// (0..63); every other number is a byte (0..255), and --rate is 1..100.
+int Operation_Arity(const QString& name)
+{
+    static const std::map<QString, int> arity = {
+        {"--pen", 3},   {"--rect", 5},  {"--edges", 5},        {"--fill", 3},
+        {"--rate", 1},  {"--seed", 1},  {"--event", 3},        {"--link", 5},
+        {"--delete-event", 2},          {"--delete-link", 2},
+    };
+    const auto found = arity.find(name);
+    return found == arity.end() ? -1 : found->second;
+}
+
+std::optional<QString> Check_Operation(const EditOperation& op)
+{
+    const auto& v = op.values;
+    auto in = [](qint64 value, qint64 low, qint64 high) { return value >= low && value <= high; };
+    const bool cell_last = op.name == "--pen" || op.name == "--rect" || op.name == "--edges" || op.name == "--fill";
+    for (std::size_t i = 0; i < v.size(); ++i) {
+        if (op.name == "--seed") {
+            if (!in(v[i], 0, 0xffffffffLL)) return QStringLiteral("--seed takes 0..4294967295");
+            continue;
+        }
+        if (op.name == "--rate" && !in(v[i], 1, 100)) return QStringLiteral("--rate takes 1..100");
+        if (op.name == "--rate") continue;
+        const bool cell = cell_last && i + 1 == v.size();
+        if (!in(v[i], 0, cell ? 63 : 255))
+            return QStringLiteral("%1: %2 is out of range (%3)").arg(op.name).arg(v[i]).arg(cell ? "0..63" : "0..255");
+    }
+    return std::nullopt;
+}
+
+int Edit(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    QStringList files;
+    std::vector<EditOperation> ops;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (!arg.startsWith(QLatin1String("--"))) {
+            files << arg;
+            continue;
+        }
+        const int arity = Operation_Arity(arg);
+        if (arity < 0) return Usage_Error(err, QStringLiteral("unknown operation '%1'").arg(arg));
+        if (i + 1 >= args.size()) return Usage_Error(err, QStringLiteral("%1 needs %2 numbers").arg(arg).arg(arity));
+        const QStringList parts = args[++i].split(QLatin1Char(','));
+        EditOperation op{arg, {}};
+        for (const QString& part : parts) {
+            bool ok = false;
+            const qint64 value = part.toLongLong(&ok);
+            if (!ok) return Usage_Error(err, QStringLiteral("%1: '%2' is not a number").arg(arg, part));
+            op.values.push_back(value);
+        }
+        if (int(op.values.size()) != arity)
+            return Usage_Error(err, QStringLiteral("%1 needs %2 numbers separated by commas").arg(arg).arg(arity));
+        if (const auto problem = Check_Operation(op)) return Usage_Error(err, *problem);
+        ops.push_back(op);
+    }
+    if (files.size() != 2) return Usage_Error(err, QStringLiteral("edit needs MAP.zol and OUT.zol"));
+    const QString& map = files[0];
+    const QString& target = files[1];
+
+    edit_form doc;
+    const int code = Read_Map(map, doc);
+    if (code != kReadOk) {
+        err << Check_Line(map, code, doc) << "\n";
+        return 1;
+    }
+    doc.file_path = map;
+    doc.flags.assign(kCellCount, kFlagUnknown);
+    if (!Read_Flag_File(map, doc.flags)) Rebuild_Flags(doc);
+
+    StderrPresenter messages(err);
+    FillRate rate{false, 100};
+    uint32_t seed = 0;
+    for (const EditOperation& op : ops) {
+        std::vector<int> v(op.values.begin(), op.values.end()); // checked to fit above
+        if (op.name == "--seed") v.clear();
+        bool done = true;
+        if (op.name == "--rate") rate = {true, v[0]};
+        else if (op.name == "--seed") seed = uint32_t(op.values[0]);
+        else if (op.name == "--pen") {
+            if (doc.contains(v[0], v[1])) doc.cell(v[0], v[1]) = doc.drawing_value(v[2]);
+        } else if (op.name == "--rect") Rectangle_Fill(doc, CellRect::Between(v[0], v[1], v[2], v[3]), uint8_t(v[4]), rate, seed);
+        else if (op.name == "--edges") Rectangle_Edges(doc, CellRect::Between(v[0], v[1], v[2], v[3]), uint8_t(v[4]));
+        else if (op.name == "--fill") done = Paint(doc, v[0], v[1], Pattern::Single(doc.drawing_value(v[2])), rate, seed);
+        else if (op.name == "--event") done = Set_Event(doc, v[0], v[1], v[2]) == TableChange::Done;
+        else if (op.name == "--link") done = Set_Link(doc, v[0], v[1], v[3], v[4], v[2]) == TableChange::Done;
+        else if (op.name == "--delete-event") done = Delete_Event(doc, v[0], v[1]) == TableChange::Done;
+        else if (op.name == "--delete-link") done = Delete_Link(doc, v[0], v[1]) == TableChange::Done;
+        if (!done) return 1; // the editor's message is on stderr; nothing is written
+    }
+    if (!Write_Map_To(doc, target, Decode_Palette_Name(doc.palette_name), QStringLiteral("ERROR(16)")))
+        return 1;
+    out << target << ": ok " << doc.width() << "x" << doc.height() << " links " << doc.links.count()
+        << " events " << doc.events.count() << "\n";
+    return 0;
+}
+
 } // namespace
 
 int Run_Zol_Tool(const QStringList& args, QTextStream& out, QTextStream& err)
@@ -239,6 +369,7 @@ int Run_Zol_Tool(const QStringList& args, QTextStream& out, QTextStream& err)
     }
     if (command == QLatin1String("new")) return New(rest, out, err);
     if (command == QLatin1String("render")) return Render(rest, out, err);
+    if (command == QLatin1String("edit")) return Edit(rest, out, err);
     return Usage_Error(err, QStringLiteral("unknown command '%1'").arg(command));
 }
 

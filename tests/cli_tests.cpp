@@ -1,7 +1,9 @@
 // zol-tool as a build pipeline runs it: as a separate process, judged by output and exit status.
 
 #include "display/cell_palette_images.h"
+#include "documents/events_links.h"
 #include "documents/map_file.h"
+#include "editing/drawing_tools.h"
 #include "test_support.h"
 
 #include <QJsonArray>
@@ -207,6 +209,54 @@ TEST_F(ZolToolTest, RenderRefusesWhatItCannotDo)
     run = Run_Tool({QStringLiteral("render"), Path("cut.zol"), Path("out.png")});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err.trimmed(), Path("cut.zol") + QStringLiteral(": ERROR No.6 1 1"));
+}
+
+TEST_F(ZolToolTest, EditRunsTheEditorsOperationsInOrder)
+{
+    const QString map = Write_Sample("in.zol"); // "1 2 3\n4 5 199", flag of cell 7 is 3
+    const ToolRun run = Run_Tool({"edit", map, Path("out.zol"), "--pen", "0,0,7", "--edges", "0,0,2,1,9",
+                                  "--pen", "1,1,7", "--fill", "1,1,6", "--event", "2,0,44",
+                                  "--delete-event", "0,1", "--link", "2,1,3,8,9", "--delete-link", "1,0"});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    edit_form out;
+    ASSERT_EQ(Read_Map(Path("out.zol"), out), kReadOk);
+    EXPECT_EQ(Map_To_Text(out), QStringLiteral("9 9 9\n9 6 9")) << "pen 199, edges bare, fill over the pen";
+    EXPECT_EQ(out.events.number, (std::vector<uint8_t>{3, 44}));
+    EXPECT_EQ(out.links.target_map, std::vector<uint8_t>{3});
+    EXPECT_EQ(out.links.target_x, std::vector<uint8_t>{8});
+    EXPECT_EQ(Decode_Palette_Name(out.palette_name), QStringLiteral("タイル"));
+    EXPECT_EQ(Read_File(Path("out.flg")).at(7), 3);
+
+    // At a rate, with a seed, the rectangle draws as the editor's own fill does.
+    const ToolRun rated = Run_Tool({"edit", map, Path("rated.zol"), "--rate", "40", "--seed", "99",
+                                    "--rect", "0,0,2,1,8"});
+    ASSERT_EQ(rated.status, 0) << rated.err.toStdString();
+    edit_form expected = Map_From_Text("1 2 3\n4 5 199");
+    Rectangle_Fill(expected, {0, 0, 2, 1}, 8, {true, 40}, 99);
+    ASSERT_EQ(Read_Map(Path("rated.zol"), out), kReadOk);
+    EXPECT_EQ(Map_To_Text(out), Map_To_Text(expected));
+}
+
+TEST_F(ZolToolTest, EditFailuresWriteNothing)
+{
+    const QString map = Write_Sample("in.zol");
+    edit_form full = Map_From_Text("0");
+    full.file_path = Path("full.zol");
+    for (int i = 0; i < 255; ++i) ASSERT_EQ(Set_Event(full, i, 1, 1), TableChange::Done);
+    ASSERT_TRUE(Write_Map(full, "p", "ERROR(17)"));
+    const ToolRun limit = Run_Tool({"edit", full.file_path, Path("never.zol"), "--event", "0,0,5"});
+    EXPECT_EQ(limit.status, 1);
+    EXPECT_TRUE(limit.err.contains(QStringLiteral("やりすぎ！"))) << limit.err.toStdString();
+
+    const QList<QStringList> usage = {
+        {"edit", map}, {"edit", map, Path("never.zol"), "--pen", "1,1"},
+        {"edit", map, Path("never.zol"), "--pen", "1,1,64"}, {"edit", map, Path("never.zol"), "--rate", "0"},
+        {"edit", map, Path("never.zol"), "--event", "1,x,3"}, {"edit", map, Path("never.zol"), "--spray", "1"},
+        {"edit", map, Path("never.zol"), "--link", "1,1,1,1,256"},
+    };
+    for (const QStringList& args : usage) EXPECT_EQ(Run_Tool(args).status, 2) << args.join(' ').toStdString();
+    EXPECT_FALSE(QFile::exists(Path("never.zol")));
+    EXPECT_EQ(Run_Tool({"edit", Path("missing.zol"), Path("never.zol")}).status, 1);
 }
 
 TEST(ZolToolExamples, EveryBundledMapReads)
