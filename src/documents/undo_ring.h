@@ -11,7 +11,8 @@
 namespace zol {
 
 struct UndoSlot {
-    Grid grid;                          // empty: nothing recorded here
+    bool recorded = false;              // false: the slot is empty
+    Grid grid;                          // kept after an undo, for the next recording to reuse
     uint8_t max_x = 0;
     uint8_t max_y = 0;
     std::array<uint8_t, 64> flags{};

@@ -4,6 +4,7 @@
 #include "shell/show_message.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace zol {
 
@@ -70,50 +71,71 @@ Pattern Drawing_Pattern(const edit_form& doc, const Pattern& pattern)
 
 namespace {
 
-// The fill's working state: the grid, the visited marks and the queue of seeds, first in first
-// out. The queue starts with room for one seed per row and grows when more are pending.
+// The fill's working state, for runs along rows (kColumns false: the order that decides which
+// cells a fill rate below 100 writes) or along columns (kColumns true: the grid's own layout,
+// so runs are contiguous; used when every visited cell is written, where the order changes
+// nothing). In the names below a "line" is a row or a column and a run lies along a line.
+//
+// Marks, one byte per cell, stored line by line: kFresh for a cell with the seed's byte that is
+// not yet visited, kVisited for a visited cell (painted, or passed over by the fill rate),
+// kOutside for every other cell. An unvisited cell still holds its original byte, so the marks
+// answer every question the fill asks of the grid. The queue of seeds starts with room for one
+// per row and grows, first in first out, when more are pending.
+template <bool kColumns>
 class Painter {
 public:
     Painter(edit_form& doc, const Pattern& pattern, const FillRate& rate, uint32_t seed)
-        : pattern_(pattern), random_(rate, seed), w_(doc.width()), h_(doc.height()),
-          cells_(doc.grid.data())
+        : pattern_(pattern), random_(rate, seed), always_(!rate.on || rate.rate >= 100),
+          length_(kColumns ? doc.height() : doc.width()),
+          lines_(kColumns ? doc.width() : doc.height()), height_(doc.height()), grid_(doc.grid)
     {
     }
 
     bool Allocate_Work()
     {
-        if (!Allocate(queue_x_, std::size_t(h_))) return Fail("ERROR:Paint(1)");
-        if (!Allocate(queue_y_, std::size_t(h_))) return Fail("ERROR:Paint(2)");
-        if (!Allocate(visited_, std::size_t(w_) * std::size_t(h_), uint8_t(0)))
-            return Fail("ERROR:Paint(3)");
-        queue_x_.clear(); // keeps the room made
-        queue_y_.clear();
+        // One queue of (position, line) pairs; its room for one seed per row stands for the
+        // two byte columns of a seed queue.
+        if (!Allocation_Permitted()) return Fail("ERROR:Paint(1)");
+        if (!Allocate(queue_, std::size_t(grid_.height()))) return Fail("ERROR:Paint(2)");
+        if (!Allocate(marks_, grid_.size(), kOutside)) return Fail("ERROR:Paint(3)");
+        queue_.clear(); // keeps the room made
         return true;
     }
 
     bool Run(int x, int y)
     {
-        target_ = cell(x, y);
-        if (!Push(x, y)) return false;
-        for (std::size_t read = 0; read < queue_x_.size(); ++read) {
-            const int sx = queue_x_[read], sy = queue_y_[read];
-            if (visited(sx, sy)) continue;
-            int right = sx, left = sx;
-            while (right < w_ - 1 && In_Region(right + 1, sy)) ++right;
-            while (left > 0 && In_Region(left - 1, sy)) --left;
-            Paint_Run(left, right, sy);
-            if (sy > 0 && !Scan(left, right, sy - 1)) return false;
-            if (sy < h_ - 1 && !Scan(left, right, sy + 1)) return false;
+        const uint8_t target = grid_(x, y);
+        const uint8_t* cells = grid_.data();
+        if constexpr (kColumns) {
+            for (std::size_t i = 0; i < grid_.size(); ++i) marks_[i] = cells[i] == target ? kFresh : kOutside;
+        } else {
+            for (int cx = 0; cx < grid_.width(); ++cx, cells += height_) {
+                uint8_t* mark = marks_.data() + cx;
+                for (int cy = 0; cy < height_; ++cy, mark += length_)
+                    if (cells[cy] == target) *mark = kFresh;
+            }
+        }
+        if (!Push(kColumns ? y : x, kColumns ? x : y)) return false;
+        for (std::size_t read = 0; read < queue_.size(); ++read) {
+            const int at = queue_[read] & 0xff;
+            const int line = queue_[read] >> 8;
+            const uint8_t* marks = Line(line);
+            if (marks[at] == kVisited) continue;
+            const int end = Run_End(marks, at + 1, length_ - 1) - 1;
+            const int start = Run_Start(marks, at);
+            Paint_Run(start, end, line);
+            if (line > 0 && !Scan(start, end, line - 1)) return false;
+            if (line < lines_ - 1 && !Scan(start, end, line + 1)) return false;
         }
         return true;
     }
 
 private:
-    std::size_t At(int x, int y) const { return std::size_t(x) * std::size_t(h_) + std::size_t(y); }
-    uint8_t cell(int x, int y) const { return cells_[At(x, y)]; }
-    bool visited(int x, int y) const { return visited_[At(x, y)] != 0; }
-    bool In_Region(int x, int y) const { return cell(x, y) == target_ || visited(x, y); }
-    bool Fresh(int x, int y) const { return cell(x, y) == target_ && !visited(x, y); }
+    static constexpr uint8_t kOutside = 0, kFresh = 1, kVisited = 2;
+    // Runs of a few cells are walked; longer ones searched with the C library's byte search.
+    static constexpr int kShortRun = 16;
+
+    uint8_t* Line(int line) { return marks_.data() + std::size_t(line) * std::size_t(length_); }
 
     bool Fail(const char* caption)
     {
@@ -121,57 +143,115 @@ private:
         return false;
     }
 
-    bool Push(int x, int y)
+    bool Push(int at, int line)
     {
         try {
-            queue_x_.push_back(uint8_t(x));
-            queue_y_.push_back(uint8_t(y));
+            queue_.push_back(uint16_t(at | (line << 8)));
         } catch (const std::bad_alloc&) {
             return Fail("ERROR:Paint(1)");
         }
         return true;
     }
 
-    void Paint_Run(int left, int right, int y)
+    // Where a run through [from, ...] ends: the first cell from `from` up to `last` that is
+    // outside the region, or last + 1.
+    static int Run_End(const uint8_t* marks, int from, int last)
     {
-        int px = left % pattern_.width;
-        const int py = y % pattern_.height;
-        for (int x = left; x <= right; ++x) {
-            if (random_.Write()) cells_[At(x, y)] = pattern_.at(px, py);
-            visited_[At(x, y)] = 1;
-            if (++px == pattern_.width) px = 0;
+        const int walk_end = std::min(last + 1, from + kShortRun);
+        for (; from < walk_end; ++from)
+            if (marks[from] == kOutside) return from;
+        if (from > last) return from;
+        const void* found = std::memchr(marks + from, kOutside, std::size_t(last - from + 1));
+        return found ? int(static_cast<const uint8_t*>(found) - marks) : last + 1;
+    }
+    // Where the run through cell at begins.
+    static int Run_Start(const uint8_t* marks, int at)
+    {
+        const int walk_end = std::max(0, at - kShortRun);
+        for (; at > walk_end; --at)
+            if (marks[at - 1] == kOutside) return at;
+        if (at == 0) return 0;
+        const void* found = memrchr(marks, kOutside, std::size_t(at));
+        return found ? int(static_cast<const uint8_t*>(found) - marks) + 1 : 0;
+    }
+    // The first fresh cell in [from, last), or last.
+    static int Next_Fresh(const uint8_t* marks, int from, int last)
+    {
+        const int walk_end = std::min(last, from + kShortRun);
+        for (; from < walk_end; ++from)
+            if (marks[from] == kFresh) return from;
+        if (from >= last) return last;
+        const void* found = std::memchr(marks + from, kFresh, std::size_t(last - from));
+        return found ? int(static_cast<const uint8_t*>(found) - marks) : last;
+    }
+
+    void Paint_Run(int start, int end, int line)
+    {
+        const int length = end - start + 1;
+        uint8_t* marks = Line(line) + start;
+        if (length <= kShortRun) std::fill_n(marks, length, kVisited);
+        else std::memset(marks, kVisited, std::size_t(length));
+
+        // Cell (start, line) of the grid and the step to the next cell of the run.
+        const std::ptrdiff_t step = kColumns ? 1 : height_;
+        uint8_t* cell = kColumns ? grid_.column(line) + start : grid_.column(start) + line;
+        if (always_ && pattern_.width == 1 && pattern_.height == 1) {
+            const uint8_t value = pattern_.cells[0];
+            if constexpr (kColumns) std::memset(cell, value, std::size_t(length));
+            else
+                for (int i = 0; i < length; ++i, cell += step) *cell = value;
+            return;
+        }
+        for (int at = start; at <= end; ++at, cell += step) {
+            const int x = kColumns ? line : at;
+            const int y = kColumns ? at : line;
+            // At a rate of 100 every draw writes, so none is needed.
+            if (always_ || random_.Write()) *cell = pattern_.tile(x, y);
         }
     }
 
-    // Each run of fillable cells in row y within [left, right] gives one seed: its rightmost
-    // cell. A run reaching right that is only visited cells gives one too; it is skipped later.
-    bool Scan(int left, int right, int y)
+    // Each run of fillable cells in the line within [start, end] gives one seed: its last
+    // cell. A run reaching end that is only visited cells gives one too; it is skipped later.
+    bool Scan(int start, int end, int line)
     {
-        int i = left;
+        const uint8_t* marks = Line(line);
+        int i = start;
         for (;;) {
-            while (i < right && !Fresh(i, y)) ++i;
-            if (!In_Region(i, y)) return true;
-            while (i <= right && In_Region(i, y)) ++i;
-            if (!Push(i - 1, y)) return false;
-            if (i > right) return true;
+            i = Next_Fresh(marks, i, end);
+            if (marks[i] == kOutside) return true;
+            i = Run_End(marks, i, end);
+            if (!Push(i - 1, line)) return false;
+            if (i > end) return true;
         }
     }
 
     const Pattern& pattern_;
     FillRandom random_;
-    const int w_, h_;
-    uint8_t* cells_;
-    uint8_t target_ = 0;
-    std::vector<uint8_t> queue_x_, queue_y_, visited_;
+    const bool always_;
+    const int length_; // cells in a line
+    const int lines_;
+    const int height_;
+    Grid& grid_;
+    std::vector<uint16_t> queue_; // position in the low byte, line in the high one
+    std::vector<uint8_t> marks_;
 };
+
+template <bool kColumns>
+bool Run_Painter(edit_form& doc, int x, int y, const Pattern& pattern, const FillRate& rate, uint32_t seed)
+{
+    Painter<kColumns> painter(doc, pattern, rate, seed);
+    return painter.Allocate_Work() && painter.Run(x, y);
+}
 
 } // namespace
 
 bool Paint(edit_form& doc, int x, int y, const Pattern& pattern, const FillRate& rate, uint32_t seed)
 {
     if (!doc.has_grid() || !doc.contains(x, y) || !pattern.exists()) return true;
-    Painter painter(doc, pattern, rate, seed);
-    return painter.Allocate_Work() && painter.Run(x, y);
+    // When every visited cell is written the order of visits cannot show, and runs along the
+    // grid's columns are the quickest; otherwise the fill rate's draws follow the rows.
+    if (!rate.on || rate.rate >= 100) return Run_Painter<true>(doc, x, y, pattern, rate, seed);
+    return Run_Painter<false>(doc, x, y, pattern, rate, seed);
 }
 
 } // namespace zol

@@ -81,8 +81,8 @@ UndoSlot& Newest(edit_form& doc) { return doc.undo.steps[std::size_t(doc.undo.in
 bool Save(edit_form& doc)
 {
     UndoSlot& slot = Newest(doc);
-    if (slot.grid.empty() || slot.max_x != doc.max_x || slot.max_y != doc.max_y ||
-        slot.grid.size() != doc.grid.size()) {
+    slot.recorded = false;
+    if (slot.grid.width() != doc.grid.width() || slot.grid.height() != doc.grid.height()) {
         slot.grid.clear();
         slot.max_x = slot.max_y = 0;
         Grid grid;
@@ -95,6 +95,7 @@ bool Save(edit_form& doc)
         slot.max_y = doc.max_y;
     }
     std::memcpy(slot.grid.data(), doc.grid.data(), doc.grid.size());
+    slot.recorded = true;
     slot.flags.fill(0);
     std::copy_n(doc.flags.begin(), std::min<std::size_t>(doc.flags.size(), 64), slot.flags.begin());
     return true;
@@ -125,50 +126,52 @@ bool Save_Step(edit_form& doc)
     const bool events = Save_Event(doc);
     if (grid && links && events) return true;
     // A step missing a part cannot be restored: the undo stops here instead.
-    UndoSlot& slot = Newest(doc);
-    slot.grid.clear();
-    slot.max_x = slot.max_y = 0;
+    Newest(doc).recorded = false;
     return false;
 }
 
 bool Has_Undo_Step(const edit_form& doc)
 {
-    return !doc.undo.steps[std::size_t(doc.undo.index)].grid.empty();
+    return doc.undo.steps[std::size_t(doc.undo.index)].recorded;
 }
 
 UndoResult Undo_Map(edit_form& doc)
 {
     UndoSlot& slot = Newest(doc);
-    if (slot.grid.empty()) return UndoResult::Nothing;
+    if (!slot.recorded) return UndoResult::Nothing;
 
     // Everything that needs memory first, so a failure changes nothing.
-    const bool same_size = slot.max_x == doc.max_x && slot.max_y == doc.max_y &&
-                           slot.grid.size() == doc.grid.size();
+    const bool same_size = slot.grid.width() == doc.grid.width() && slot.grid.height() == doc.grid.height();
     Grid grid;
     if (!same_size && !grid.Allocate_Uninitialized(slot.grid.width(), slot.grid.height())) {
         Report_No_Memory("ERROR:Undo(1)");
         return UndoResult::Failed;
     }
-    LinkTable links = doc.links;
-    EventTable events = doc.events;
-    // Working on copies of the tables keeps the map's own untouched until the end.
-    if (!Copy_Columns<5>(Link_Columns(links), Slot_Columns(std::as_const(slot.links)), kLinkOrder,
-                         {"ERROR:Undo_Link(1)", "ERROR:Undo_Link(2)", "ERROR:Undo_Link(3)",
-                          "ERROR:Undo_Link(4)", "ERROR:Undo_Link(5)"}) ||
-        !Copy_Columns<3>(Event_Columns(events), Slot_Columns(std::as_const(slot.events)), kEventOrder,
-                         {"ERROR:Undo_Event(1)", "ERROR:Undo_Event(2)", "ERROR:Undo_Event(3)"}))
+    // Tables of the same length are copied over in place below; others are made here.
+    const bool links_in_place = !slot.links[0].empty() && slot.links[0].size() == doc.links.x.size();
+    const bool events_in_place = !slot.events[0].empty() && slot.events[0].size() == doc.events.y.size();
+    LinkTable links;
+    EventTable events;
+    if ((!links_in_place &&
+         !Copy_Columns<5>(Link_Columns(links), Slot_Columns(std::as_const(slot.links)), kLinkOrder,
+                          {"ERROR:Undo_Link(1)", "ERROR:Undo_Link(2)", "ERROR:Undo_Link(3)",
+                           "ERROR:Undo_Link(4)", "ERROR:Undo_Link(5)"})) ||
+        (!events_in_place &&
+         !Copy_Columns<3>(Event_Columns(events), Slot_Columns(std::as_const(slot.events)), kEventOrder,
+                          {"ERROR:Undo_Event(1)", "ERROR:Undo_Event(2)", "ERROR:Undo_Event(3)"})))
         return UndoResult::Failed;
 
-    if (!same_size) doc.grid.swap(grid);
-    std::memcpy(doc.grid.data(), slot.grid.data(), slot.grid.size());
+    std::memcpy((same_size ? doc.grid : grid).data(), slot.grid.data(), slot.grid.size());
+    if (!same_size) doc.grid.swap(grid); // the old grid goes with `grid`
     doc.max_x = slot.max_x;
     doc.max_y = slot.max_y;
-    doc.links = std::move(links);
-    doc.events = std::move(events);
+    if (links_in_place) Copy_Columns<5>(Link_Columns(doc.links), Slot_Columns(std::as_const(slot.links)), kLinkOrder, {});
+    else doc.links = std::move(links);
+    if (events_in_place) Copy_Columns<3>(Event_Columns(doc.events), Slot_Columns(std::as_const(slot.events)), kEventOrder, {});
+    else doc.events = std::move(events);
     if (doc.flags.size() == kCellCount) std::copy(slot.flags.begin(), slot.flags.end(), doc.flags.begin());
 
-    slot.grid.clear();
-    slot.max_x = slot.max_y = 0;
+    slot.recorded = false;
     doc.undo.index = (doc.undo.index + UndoRing::kSteps - 1) % UndoRing::kSteps;
     return UndoResult::Restored;
 }
