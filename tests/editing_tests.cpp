@@ -10,7 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ostream>
+#include <utility>
 
 [[maybe_unused]] static void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
@@ -75,6 +77,57 @@ TEST(Paint, LargeShapesAreFilledWhole)
         ASSERT_TRUE(Paint(doc, 0, 0, Pattern::Single(7), kAll, 1));
         for (std::size_t i = 0; i < doc.grid.size(); ++i)
             ASSERT_NE(doc.grid.data()[i], 0) << "cell " << i / doc.height() << "," << i % doc.height();
+    }
+}
+
+// The seed's 4-connected region, found the plain way.
+std::vector<bool> Region(const edit_form& doc, int x0, int y0)
+{
+    std::vector<bool> in(doc.grid.size());
+    std::vector<std::pair<int, int>> stack{{x0, y0}};
+    const uint8_t target = doc.cell(x0, y0);
+    while (!stack.empty()) {
+        const auto [x, y] = stack.back();
+        stack.pop_back();
+        if (!doc.contains(x, y) || doc.cell(x, y) != target || in[std::size_t(x * doc.height() + y)]) continue;
+        in[std::size_t(x * doc.height() + y)] = true;
+        stack.insert(stack.end(), {{x + 1, y}, {x - 1, y}, {x, y + 1}, {x, y - 1}});
+    }
+    return in;
+}
+
+TEST(Paint, RandomBlobsAtEveryRate)
+{
+    // Maps of few values in random blobs: at a rate of 100 exactly the region is painted; at
+    // lower rates only region cells change, each visited once.
+    uint32_t state = 5;
+    auto next = [&state] { return (state = state * 1103515245u + 12345u) >> 16; };
+    for (int round = 0; round < 30; ++round) {
+        SCOPED_TRACE(round);
+        edit_form doc;
+        const int w = 1 + int(next() % 40), h = 1 + int(next() % 40);
+        doc.max_x = uint8_t(w - 1);
+        doc.max_y = uint8_t(h - 1);
+        doc.grid.Allocate(w, h);
+        doc.flags.assign(kCellCount, 0);
+        for (std::size_t i = 0; i < doc.grid.size(); ++i) doc.grid.data()[i] = uint8_t(next() % 3);
+        const int x = int(next() % unsigned(w)), y = int(next() % unsigned(h));
+        const std::vector<bool> region = Region(doc, x, y);
+        const long size = std::count(region.begin(), region.end(), true);
+        for (const FillRate rate : {FillRate{true, 100}, FillRate{false, 5}, FillRate{true, 37}}) {
+            edit_form filled = doc;
+            ASSERT_TRUE(Paint(filled, x, y, Pattern::Single(9), rate, 4321));
+            FillRandom random(rate, 4321);
+            long expected = 0;
+            for (long i = 0; i < size; ++i) expected += random.Write() ? 1 : 0;
+            long painted = 0;
+            for (std::size_t i = 0; i < doc.grid.size(); ++i) {
+                const bool changed = filled.grid.data()[i] != doc.grid.data()[i];
+                ASSERT_TRUE(!changed || region[i]) << "cell " << i << " outside the region";
+                painted += changed ? 1 : 0;
+            }
+            EXPECT_EQ(painted, expected) << rate.on << " " << rate.rate;
+        }
     }
 }
 

@@ -108,7 +108,8 @@ int Read_Grid_And_Tables(QFile& file, qint64 length, edit_form& doc)
 int Read_Map(const QString& path, edit_form& doc)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return kReadCannotOpen; // directories too
+    // Unbuffered: the grid goes from the file into its block in one read.
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) return kReadCannotOpen; // directories too
     const qint64 length = file.size();
     Release_Read_Data(doc);
     char header[2] = {0, 0};
