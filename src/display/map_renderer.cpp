@@ -205,18 +205,22 @@ bool Write_Png(const QString& path, const QImage& image)
 
 QString Cell_Status_Text(const edit_form& doc, int x, int y)
 {
+    // Built piece by piece: the status line is rewritten on every move of the pointer.
     const uint8_t cell = doc.cell(x, y);
-    QString text = QStringLiteral("(%1,%2) Palette=%3 Flag=%4").arg(x).arg(y).arg(Cell_Number(cell)).arg(Cell_Flag(cell));
+    QString text;
+    text.reserve(64);
+    text += QLatin1Char('(') + QString::number(x) + QLatin1Char(',') + QString::number(y) +
+            QLatin1String(") Palette=") + QString::number(Cell_Number(cell)) + QLatin1String(" Flag=") +
+            QString::number(Cell_Flag(cell));
     for (std::size_t i = 0; i < std::size_t(doc.links.count()); ++i) {
         if (doc.links.x[i] != x || doc.links.y[i] != y) continue;
-        text += QStringLiteral(" Link=%1 (%2,%3)")
-                    .arg(doc.links.target_map[i])
-                    .arg(doc.links.target_x[i])
-                    .arg(doc.links.target_y[i]);
+        text += QLatin1String(" Link=") + QString::number(doc.links.target_map[i]) + QLatin1String(" (") +
+                QString::number(doc.links.target_x[i]) + QLatin1Char(',') +
+                QString::number(doc.links.target_y[i]) + QLatin1Char(')');
     }
     for (std::size_t i = 0; i < std::size_t(doc.events.count()); ++i)
         if (doc.events.x[i] == x && doc.events.y[i] == y)
-            text += QStringLiteral(" Event= %1").arg(doc.events.number[i]);
+            text += QLatin1String(" Event= ") + QString::number(doc.events.number[i]);
     return text;
 }
 

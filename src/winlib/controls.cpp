@@ -183,25 +183,21 @@ WStatusBar::WStatusBar(int panes, QWidget* parent) : QStatusBar(parent)
         // The first pane takes the spare width; the others keep to the right.
         if (i == 0) addWidget(pane, 1);
         else addPermanentWidget(pane);
+        panes_.push_back(pane);
     }
 }
 
-namespace {
-QLabel* Pane(const QStatusBar* bar, int pane)
-{
-    return bar->findChild<QLabel*>(QStringLiteral("pane%1").arg(pane), Qt::FindDirectChildrenOnly);
-}
-} // namespace
-
 void WStatusBar::Set_Text(int pane, const QString& text)
 {
-    if (QLabel* label = Pane(this, pane)) label->setText(text);
+    if (pane < 0 || pane >= int(panes_.size())) return;
+    QLabel* label = panes_[std::size_t(pane)];
+    if (label->text() != text) label->setText(text); // the pointer moves often within a cell
 }
 
 QString WStatusBar::Text(int pane) const
 {
-    const QLabel* label = Pane(this, pane);
-    return label ? label->text() : QString();
+    if (pane < 0 || pane >= int(panes_.size())) return QString();
+    return panes_[std::size_t(pane)]->text();
 }
 
 // ---- Scroll bar paired with an edit box -----------------------------------------------------

@@ -20,6 +20,7 @@
 #include <optional>
 #include <vector>
 
+class QLabel;
 class QLineEdit;
 
 namespace zol::winlib {
@@ -124,6 +125,9 @@ public:
     explicit WStatusBar(int panes, QWidget* parent = nullptr);
     void Set_Text(int pane, const QString& text);
     QString Text(int pane) const;
+
+private:
+    std::vector<QLabel*> panes_;
 };
 
 // ---- Frame and child windows ----------------------------------------------------------------
