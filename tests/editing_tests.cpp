@@ -3,6 +3,7 @@
 
 #include "allocation_failures.h"
 #include "documents/events_links.h"
+#include "editing/clipboard.h"
 #include "editing/drawing_tools.h"
 #include "editing/undo.h"
 #include "scripted_presenter.h"
@@ -421,6 +422,131 @@ TEST(Tables, LimitsAndMemoryFailuresLeaveTheTableAsItWas)
         EXPECT_EQ(small.events, before.events);
         EXPECT_EQ(small.links, before.links);
     }
+}
+
+// ---- Clipboard -------------------------------------------------------------------------------
+
+// A map with a link and an event on (1, 0) and an event on (0, 1).
+edit_form Source()
+{
+    edit_form doc = Map_From_Text("1 69 3\n133 5 6");
+    EXPECT_EQ(Set_Link(doc, 1, 0, 7, 8, 2), TableChange::Done);
+    EXPECT_EQ(Set_Event(doc, 1, 0, 40), TableChange::Done);
+    EXPECT_EQ(Set_Event(doc, 0, 1, 41), TableChange::Done);
+    return doc;
+}
+
+TEST(Clipboard, CopyAndPasteKeepFlagsLinksAndEvents)
+{
+    edit_form from = Source();
+    ClipArea area;
+    CellRect copied;
+    ASSERT_TRUE(Copy_Area(from, CellRect::Between(1, 1, 0, 0), CopyMode::Copy, 0, area, &copied));
+    EXPECT_EQ(area.width, 2);
+    EXPECT_EQ(area.height, 2);
+    EXPECT_EQ(area.events[2], (std::vector<uint8_t>{41, 40})) << "in the order of the cells";
+
+    edit_form to = Map_From_Text("0 0 0\n0 0 0\n0 0 0");
+    ASSERT_EQ(Set_Link(to, 2, 1, 1, 1, 1), TableChange::Done); // replaced by the area's cell
+    const PasteResult pasted = Paste_Area(to, 1, 1, area);
+    EXPECT_TRUE(pasted.complete);
+    EXPECT_EQ(Map_To_Text(to), QStringLiteral("0 0 0\n0 1 69\n0 133 5"));
+    EXPECT_EQ(to.links.x, std::vector<uint8_t>{2});
+    EXPECT_EQ(to.links.y, std::vector<uint8_t>{1});
+    EXPECT_EQ(to.links.target_map, std::vector<uint8_t>{2});
+    EXPECT_EQ(to.events.number, (std::vector<uint8_t>{41, 40}));
+    EXPECT_EQ(to.events.x, (std::vector<uint8_t>{1, 2}));
+    EXPECT_EQ(Map_To_Text(from), QStringLiteral("1 69 3\n133 5 6")) << "a copy leaves the source";
+}
+
+TEST(Clipboard, WithoutBackgroundTheLeftOutCellsKeepEverything)
+{
+    edit_form from = Map_From_Text("5 69\n197 2");
+    ClipArea area;
+    ASSERT_TRUE(Copy_Area(from, {0, 0, 1, 1}, CopyMode::CopyWithoutBackground, 5, area));
+    edit_form to = Map_From_Text("9 9\n9 9");
+    ASSERT_EQ(Set_Event(to, 0, 0, 3), TableChange::Done);
+    Paste_Area(to, 0, 0, area);
+    EXPECT_EQ(Map_To_Text(to), QStringLiteral("9 9\n9 2")) << "cell number 5 with any flag is background";
+    EXPECT_EQ(to.events.number, std::vector<uint8_t>{3});
+}
+
+TEST(Clipboard, CutClearsAfterCopyingAndPasteClipsToTheMap)
+{
+    edit_form doc = Source();
+    ClipArea area;
+    ASSERT_TRUE(Copy_Area(doc, {-3, -3, 1, 0}, CopyMode::Cut, 0, area)); // anchor off the map
+    EXPECT_EQ(area.width, 2);
+    EXPECT_EQ(area.height, 1);
+    EXPECT_EQ(Map_To_Text(doc), QStringLiteral("0 0 3\n133 5 6"));
+    EXPECT_EQ(doc.links.count(), 0);
+    EXPECT_EQ(doc.events.number, std::vector<uint8_t>{41});
+
+    // Pasted hanging over each edge, only the cells inside are written.
+    Paste_Area(doc, 2, 1, area);
+    EXPECT_EQ(Map_To_Text(doc), QStringLiteral("0 0 3\n133 5 1"));
+    Paste_Area(doc, -1, 0, area);
+    EXPECT_EQ(Map_To_Text(doc), QStringLiteral("69 0 3\n133 5 1"));
+    EXPECT_EQ(doc.links.x, std::vector<uint8_t>{0}) << "the link at offset (1, 0) lands on (0, 0)";
+}
+
+TEST(Clipboard, AFullTableStopsThePasteWhereTheCellsDo)
+{
+    ScriptedPresenter messages;
+    edit_form doc = Map_From_Text("0 0 0");
+    for (int i = 0; i < 254; ++i) ASSERT_EQ(Set_Event(doc, 10 + i % 200, 5 + i / 200, 1), TableChange::Done);
+    ClipArea area;
+    edit_form from = Map_From_Text("1 2 3");
+    for (int x = 0; x < 3; ++x) ASSERT_EQ(Set_Event(from, x, 0, 50 + x), TableChange::Done);
+    ASSERT_TRUE(Copy_Area(from, {0, 0, 2, 0}, CopyMode::Copy, 0, area));
+    const PasteResult pasted = Paste_Area(doc, 0, 0, area);
+    EXPECT_FALSE(pasted.complete);
+    EXPECT_EQ(messages.captions(), QStringList{QStringLiteral("やりすぎ！")});
+    EXPECT_EQ(Map_To_Text(doc), QStringLiteral("1 2 0")) << "the cell whose event failed is written";
+    EXPECT_EQ(doc.events.count(), 255);
+    EXPECT_EQ(doc.events.number.back(), 50);
+}
+
+TEST(Clipboard, MemoryFailuresLeaveMapUnchangedAndClipboardEmpty)
+{
+    // Allocations of a cut of the source: the cells, five link columns, three event columns,
+    // then the shortened link table (empty: none) and event table (three columns).
+    const struct { int fail_at; const char* caption; } rows[] = {
+        {1, "ERROR:Area.area = "}, {2, "ERROR:_link->next = "}, {6, "ERROR:_link->next = "},
+        {7, "ERROR:_event->next = "}, {10, "ERROR:Delete_Event(1)"}, {12, "ERROR:Delete_Event(3)"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.caption);
+        ScriptedPresenter messages;
+        edit_form doc = Source();
+        ASSERT_EQ(Set_Event(doc, 2, 1, 42), TableChange::Done); // stays: outside the cut
+        const edit_form before = doc;
+        ClipArea area;
+        {
+            AllocationFailureScope fail(row.fail_at);
+            EXPECT_FALSE(Copy_Area(doc, {0, 0, 1, 1}, CopyMode::Cut, 0, area));
+        }
+        EXPECT_EQ(messages.captions(), QStringList{QString::fromLatin1(row.caption)});
+        EXPECT_EQ(doc.grid, before.grid);
+        EXPECT_EQ(doc.links, before.links);
+        EXPECT_EQ(doc.events, before.events);
+        EXPECT_FALSE(area.has_area());
+    }
+}
+
+TEST(Clipboard, TableOrderAfterPastesThatRemoveAndAdd)
+{
+    edit_form doc = Map_From_Text("0 0 0 0");
+    for (int x = 0; x < 4; ++x) ASSERT_EQ(Set_Event(doc, x, 0, 10 + x), TableChange::Done);
+    edit_form from = Map_From_Text("7 7");
+    ASSERT_EQ(Set_Event(from, 1, 0, 99), TableChange::Done);
+    ClipArea area;
+    ASSERT_TRUE(Copy_Area(from, {0, 0, 1, 0}, CopyMode::Copy, 0, area));
+    Paste_Area(doc, 1, 0, area); // removes 11 and 12, adds 99 at (2, 0)
+    EXPECT_EQ(doc.events.number, (std::vector<uint8_t>{10, 13, 99}));
+    Paste_Area(doc, 2, 0, area); // removes 99 and 13, adds 99 at (3, 0)
+    EXPECT_EQ(doc.events.number, (std::vector<uint8_t>{10, 99}));
+    EXPECT_EQ(doc.events.x, (std::vector<uint8_t>{0, 3}));
 }
 
 } // namespace
