@@ -32,7 +32,12 @@ protected:
     static winlib::ButtonSnapshot Left() { return {.left = true}; }
     static winlib::ButtonSnapshot Right() { return {.right = true}; }
 
-    void Choose(int tool) { frame->Run_Command(Tool_Command_Id(tool)); }
+    // Chooses a tool as from the menu; the fill-rate dialog that some tools open is confirmed.
+    void Choose(int tool)
+    {
+        frame->Run_Command(Tool_Command_Id(tool));
+        if (winlib::WNumberDialog* rate = frame->State().fill_rate_dialog.Get()) rate->ok->click();
+    }
     bool Undo_Enabled() { return frame->Menu_Item(ID_UNDO)->isEnabled(); }
     EventLinkDialog* Dialog()
     {

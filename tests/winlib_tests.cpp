@@ -467,7 +467,9 @@ TEST_F(Winlib, SingleWindowExistsAtMostOnce)
     EXPECT_TRUE(single.Is_Open());
     EXPECT_TRUE(first->isVisible());
     QWidget* second = single.Open(&frame, [] { return new QWidget; });
-    EXPECT_TRUE(first_watch.isNull()) << "opening again destroys the one open";
+    EXPECT_FALSE(first->isVisible()) << "opening again closes the one open at once";
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(first_watch.isNull()) << "and destroys it from the event loop";
     EXPECT_EQ(single.Get(), second);
 
     single.Close();

@@ -21,21 +21,25 @@ void Show(Zol& frame, int slot)
 }
 } // namespace
 
-void Update_Cell_Cache(Zol& frame)
+const CellCache& Update_Cell_Cache(Zol& frame)
 {
     ProgramState& state = frame.State();
-    if (state.cache_version == state.palette.version && state.cache.size() == state.cell_size) return;
-    state.cache.Build(state.palette.cells, state.cell_size);
-    state.cache_version = state.palette.version;
+    if (state.cache_version != state.palette.version) {
+        state.caches.clear();
+        state.cache_version = state.palette.version;
+    }
+    CellCache& cache = state.caches[state.cell_size];
+    if (cache.size() != state.cell_size) cache.Build(state.palette.cells, state.cell_size);
+    return cache;
 }
 
 void Redraw_Map(Zol& frame, int slot)
 {
     if (!Has_View(frame, slot)) return;
-    Update_Cell_Cache(frame);
+    const CellCache& cache = Update_Cell_Cache(frame);
     edit_form& doc = frame.Documents()[slot];
     QImage image = frame.State().maps[std::size_t(slot)].offscreen.Image();
-    Render_View(image, doc, frame.State().cache);
+    Render_View(image, doc, cache);
     Show(frame, slot);
 }
 
@@ -47,7 +51,7 @@ void Redraw_All_Maps(Zol& frame)
 void Redraw_Region(Zol& frame, int x1, int y1, int x2, int y2, int map_x, int map_y, int slot)
 {
     if (!Has_View(frame, slot)) return;
-    Update_Cell_Cache(frame);
+    const CellCache& cache = Update_Cell_Cache(frame);
     edit_form& doc = frame.Documents()[slot];
     int i0 = map_x - doc.scroll_x, j0 = map_y - doc.scroll_y;
     int columns = x2 - x1 + 1, rows = y2 - y1 + 1;
@@ -55,7 +59,7 @@ void Redraw_Region(Zol& frame, int x1, int y1, int x2, int y2, int map_x, int ma
     if (j0 < 0) { rows += j0; j0 = 0; }
     QImage image = frame.State().maps[std::size_t(slot)].offscreen.Image();
     if (columns > 0 && rows > 0)
-        Render_Cells(image, doc, frame.State().cache, doc.scroll_x, doc.scroll_y, i0, j0,
+        Render_Cells(image, doc, cache, doc.scroll_x, doc.scroll_y, i0, j0,
                      columns, rows);
     Show(frame, slot);
 }
@@ -141,8 +145,8 @@ void Scroll_Map(Zol& frame, int slot, bool vertical, int code, int position)
             Redraw_Map(frame, slot);
         }
     } else if (step == 1 || step == -1) {
-        Update_Cell_Cache(frame);
-        Scroll_View(state.maps[std::size_t(slot)].offscreen, doc, state.cache, vertical ? 0 : step,
+        const CellCache& cache = Update_Cell_Cache(frame);
+        Scroll_View(state.maps[std::size_t(slot)].offscreen, doc, cache, vertical ? 0 : step,
                     vertical ? step : 0);
         Show(frame, slot);
     } else if (step != 0) {

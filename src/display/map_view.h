@@ -2,6 +2,7 @@
 // Drawing maps into their windows: full and partial redraws from the off-screen image, the
 // layout of picture and scroll bars, the one-cell scroll steps and the status line.
 
+#include "display/map_renderer.h"
 #include "editing/drawing_tools.h"
 
 #include <QString>
@@ -28,7 +29,7 @@ void Show_Cell_Status(Zol& frame, int slot, int x, int y);
 // shifts the picture and draws the new row or column; any other change, the thumb's tracking
 // and the end of scrolling (code 8) redraw it.
 void Scroll_Map(Zol& frame, int slot, bool vertical, int code, int position);
-// Brings the cell cache up to the palette and the displayed size.
-void Update_Cell_Cache(Zol& frame);
+// The cell images at the displayed size, brought up to the palette.
+const CellCache& Update_Cell_Cache(Zol& frame);
 
 } // namespace zol

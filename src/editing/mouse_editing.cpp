@@ -2,7 +2,9 @@
 
 #include "display/map_view.h"
 #include "documents/event_link_dialog.h"
+#include "editing/clipboard.h"
 #include "editing/drawing_tools.h"
+#include "editing/toolbar.h"
 #include "editing/tool_state.h"
 #include "editing/undo.h"
 #include "shell/zol.h"
@@ -22,8 +24,40 @@ bool Is_Rectangle_Tool(const ProgramState& state)
 
 bool Is_Selection_Tool(int tool) { return tool == kCut || tool == kCopy || tool == kCopyWithoutBackground; }
 
-// Whether the clipboard holds an area to paste (it arrives with cut, copy and paste).
-bool Clipboard_Has_Area(const ProgramState&) { return false; }
+bool Clipboard_Has_Area(const ProgramState& state) { return state.clipboard.has_area(); }
+
+// Pastes the clipboard with its top-left corner at (x, y) and redraws what it wrote, also when
+// a full table stopped it part way.
+bool Paste(Zol& frame, int slot, int x, int y)
+{
+    ProgramState& state = frame.State();
+    const PasteResult pasted = Paste_Area(state.documents[slot], x, y, state.clipboard);
+    if (pasted.written_any) Redraw_Cells(frame, slot, pasted.written);
+    // The event and link lists refresh here once they exist.
+    return pasted.written_any;
+}
+
+// The release of a left drag with cut, copy or copy without background.
+bool Copy(Zol& frame, int slot, int x, int y)
+{
+    ProgramState& state = frame.State();
+    edit_form& doc = state.documents[slot];
+    const int tool = state.tools.current;
+    const CellRect rect = CellRect::Between(state.tools.selection_x, state.tools.selection_y, x, y);
+    // A cut can be undone: the map before it is the newest step.
+    if (tool == kCut) Record_Step(frame, slot);
+    const CopyMode mode = tool == kCut ? CopyMode::Cut
+                          : tool == kCopy ? CopyMode::Copy
+                                          : CopyMode::CopyWithoutBackground;
+    CellRect copied;
+    if (!Copy_Area(doc, rect, mode, state.background_cell, state.clipboard, &copied)) {
+        Set_Paste_Enabled(frame, false);
+        return false;
+    }
+    if (tool == kCut) Redraw_Cells(frame, slot, copied);
+    Set_Paste_Enabled(frame, true);
+    return true;
+}
 
 // Shows the dotted outline of the cells from (ax, ay) to (x, y) over the picture.
 void Show_Band(Zol& frame, int slot, int ax, int ay, int x, int y)
@@ -114,8 +148,13 @@ void Press(Zol& frame, int slot, const winlib::EventArgs& args, bool right, bool
         if (!right) {
             state.tools.selection_x = x;
             state.tools.selection_y = y;
+        } else if (area) {
+            changed = Paste(frame, slot, x, y);
         }
-        break; // a right press pastes once the clipboard exists
+        break;
+    case kPaste:
+        if (area) changed = Paste(frame, slot, x, y);
+        break;
     default: break;
     }
     // A change is kept even when a message box during the press swallows the release.
@@ -167,7 +206,12 @@ void Release(Zol& frame, int slot, const winlib::EventArgs& args, bool right)
         }
         Redraw_Cells(frame, slot, rect);
     }
-    // Cut and copy take their area here once the clipboard exists.
+    if (Is_Selection_Tool(state.tools.current) && !right) {
+        x = std::clamp(x, 0, doc.width() - 1);
+        y = std::clamp(y, 0, doc.height() - 1);
+        if (!Copy(frame, slot, x, y)) return; // a failed copy leaves the map as it was
+        Show_Map_Picture(frame, slot);        // the band goes
+    }
     doc.saved = 0;
 }
 
@@ -175,14 +219,16 @@ void Release(Zol& frame, int slot, const winlib::EventArgs& args, bool right)
 
 bool Editing_Suspended(Zol& frame)
 {
-    // The map size, fill-rate, background and pattern dialogs join this once they exist.
-    return frame.State().event_link.Is_Open();
+    // The map size and pattern dialogs join these once they exist.
+    const ProgramState& state = frame.State();
+    return state.event_link.Is_Open() || state.fill_rate_dialog.Is_Open() ||
+           state.background_dialog.Is_Open();
 }
 
 void Record_Step(Zol& frame, int slot)
 {
     Save_Step(frame.Documents()[slot]);
-    frame.Menu_Item(ID_UNDO)->setEnabled(true);
+    Set_Undo_Enabled(frame, true);
 }
 
 uint32_t Fill_Seed(Zol& frame) { return uint32_t(frame.State().clock.elapsed()); }

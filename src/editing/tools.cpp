@@ -1,6 +1,8 @@
 #include "editing/tools.h"
 
+#include "editing/edit_settings.h"
 #include "editing/tool_state.h"
+#include "editing/toolbar.h"
 #include "shell/zol.h"
 
 #include <array>
@@ -39,12 +41,14 @@ QString Tool_Hint(int tool) { return QString::fromUtf8(Tool_Table()[std::size_t(
 
 bool Select_Tool(Zol& frame, int tool)
 {
-    // The fill-rate, background, map size and pattern dialogs close here when they exist.
+    // The map size and pattern dialogs close here too once they exist.
+    Close_Tool_Dialogs(frame);
     for (int t = 0; t < kToolCount; ++t) {
         QAction* item = frame.Menu_Item(Tool_Command_Id(t));
         item->setCheckable(true);
         item->setChecked(t == tool);
     }
+    Press_Tool_Button(frame, tool);
     return true;
 }
 
@@ -61,9 +65,11 @@ void Tool_Command(Zol& frame, int tool)
     tools.current = tool;
     Select_Tool(frame, tool);
     frame.Status()->Set_Text(1, Tool_Hint(tool));
-    // The rectangle fill and the flood fill open the fill-rate dialog, the copy without
-    // background its background dialog and the pattern tools the pattern size dialog, once
-    // those exist.
+    if ((tool == kRectangleFill || tool == kFloodFill) && frame.State().fill_rate.on)
+        Open_Fill_Rate_Dialog(frame);
+    else if (tool == kCopyWithoutBackground)
+        Open_Background_Dialog(frame);
+    // The pattern tools open the pattern size dialog once patterns exist.
 }
 
 } // namespace zol

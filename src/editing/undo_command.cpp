@@ -3,6 +3,7 @@
 #include "display/cell_palette_window.h"
 #include "display/map_view.h"
 #include "documents/file_path.h"
+#include "editing/toolbar.h"
 #include "editing/undo.h"
 #include "shell/show_message.h"
 #include "shell/zol.h"
@@ -15,7 +16,7 @@ void Update_Undo_Command(Zol& frame)
     const bool map_step = slot >= 0 && Has_Undo_Step(frame.Documents()[slot]);
     const ProgramState& state = frame.State();
     const bool palette_step = state.palette.exists && !state.palette.history.Newest_Empty();
-    frame.Menu_Item(ID_UNDO)->setEnabled(map_step || palette_step);
+    Set_Undo_Enabled(frame, map_step || palette_step);
 }
 
 void Undo_Command(Zol& frame)

@@ -5,6 +5,7 @@
 #include "winlib/message_box.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QIcon>
 
 int main(int argc, char** argv)
@@ -13,6 +14,8 @@ int main(int argc, char** argv)
     zol::winlib::Install_Japanese_Translation();
     app.setWindowIcon(QIcon(QStringLiteral(":/zol/icon.png")));
     zol::Zol frame;
+    // The settings live in Zol.cfg in the folder the editor was started in.
+    frame.Use_Config(QDir::current().absoluteFilePath(QStringLiteral("Zol.cfg")));
     zol::QtMessagePresenter messages(&frame);
     zol::Set_Message_Presenter(&messages);
     frame.showMaximized();

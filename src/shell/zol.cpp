@@ -3,7 +3,11 @@
 #include "display/cell_palette_window.h"
 #include "display/map_view.h"
 #include "documents/file_path.h"
+#include "display/zoom.h"
+#include "editing/edit_settings.h"
+#include "editing/toolbar.h"
 #include "editing/tools.h"
+#include "tools/palette_colours_dialog.h"
 #include "editing/undo_command.h"
 #include "shell/save_question.h"
 #include "shell/show_message.h"
@@ -106,8 +110,12 @@ Zol::Zol(QWidget* parent) : winlib::Zol_Base(parent)
     winlib::Bind(this, QStringLiteral("DropFilesEvent"),
                  [this](QObject*, winlib::EventArgs& args) { Open_Files(args.files); });
     Update_File_Menu(*this);
+    Menu_Item(ID_TOOLBAR)->setCheckable(true);
+    Build_Toolbar(*this);
     Select_Tool(*this, kPen);
-    Menu_Item(ID_UNDO)->setEnabled(false);
+    Set_Undo_Enabled(*this, false);
+    Set_Paste_Enabled(*this, false);
+    Update_Fill_Rate_Menu(*this);
     // The undo command follows the window it would act on.
     connect(Client(), &QMdiArea::subWindowActivated, this, [this] {
         if (!ending_) Update_Undo_Command(*this);
@@ -118,6 +126,7 @@ Zol::~Zol()
 {
     // Windows go before the state they point into.
     ending_ = true;
+    Write_Settings();
     state_.event_link.Close();
     if (windowHandle()) windowHandle()->removeEventFilter(this);
     winlib::Unbind(this, QStringLiteral("CloseEvent"));
@@ -146,6 +155,11 @@ void Zol::Bind_Commands()
     Bind_Command(ID_SAVE_PALETTE_AS, [this] { Save_Cell_Palette_As(*this); });
     Bind_Command(ID_EXIT, [this] { Exit_Command(*this); });
     Bind_Command(ID_UNDO, [this] { Undo_Command(*this); });
+    Bind_Command(ID_TOOLBAR, [this] { Toolbar_Command(*this); });
+    Bind_Command(ID_ZOOM, [this] { Open_Zoom_Dialog(*this); });
+    Bind_Command(ID_PALETTE_COLOURS, [this] { Open_Palette_Colour_Dialog(*this); });
+    Bind_Command(ID_FILL_RATE_ON, [this] { Fill_Rate_Command(*this, true); });
+    Bind_Command(ID_FILL_RATE_OFF, [this] { Fill_Rate_Command(*this, false); });
     for (int tool = 0; tool < kToolCount; ++tool)
         Bind_Command(Tool_Command_Id(tool), [this, tool] { Tool_Command(*this, tool); });
 }
@@ -179,6 +193,26 @@ void Zol::Activate_Top_Map()
         Client()->setActiveSubWindow(*it);
         return;
     }
+}
+
+void Zol::Use_Config(const QString& path)
+{
+    state_.config_path = path;
+    const Settings settings = Read_Config(path);
+    state_.fill_rate.on = settings.fill_rate_on;
+    state_.palette_colours = settings.colours;
+    Update_Fill_Rate_Menu(*this);
+}
+
+void Zol::Write_Settings()
+{
+    if (state_.config_path.isEmpty()) return;
+    Settings settings;
+    settings.fill_rate_on = state_.fill_rate.on;
+    settings.colours = state_.palette_colours;
+    // The window is going; a failure is only told on the terminal.
+    if (!Write_Config(state_.config_path, settings))
+        qWarning("zol: cannot write %s", qUtf8Printable(state_.config_path));
 }
 
 QString Zol::Start_Directory() const

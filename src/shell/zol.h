@@ -6,17 +6,21 @@
 #include "display/map_renderer.h"
 #include "documents/edit_form.h"
 #include "documents/event_link_dialog.h"
+#include "editing/clipboard.h"
 #include "editing/drawing_tools.h"
 #include "editing/tool_state.h"
+#include "tools/configuration.h"
 #include "tools/pattern.h"
 #include "shell/form_child.h"
 #include "winlib/winlib.h"
 
 #include <QElapsedTimer>
 #include <QGroupBox>
+#include <QToolBar>
 #include <QPointer>
 
 #include <array>
+#include <map>
 #include <functional>
 
 namespace zol {
@@ -64,9 +68,23 @@ struct ProgramState {
     Pattern pattern;              // the pattern tools' cells; none at start-up
     QElapsedTimer clock;          // runs from start-up; seeds the fills
     winlib::SingleWindow<EventLinkDialog> event_link;
+    ClipArea clipboard;           // the cells cut or copied last
+    int background_cell = 0;      // the cell number copy without background leaves out
+    PaletteColours palette_colours = Default_Palette_Colours(); // the whole-map view's colours
+    QString config_path;          // Zol.cfg; empty: settings are neither read nor written
+    winlib::SingleWindow<winlib::WNumberDialog> background_dialog;
+    winlib::SingleWindow<winlib::WNumberDialog> fill_rate_dialog;
+    winlib::SingleWindow<QDialog> zoom_dialog;
+    winlib::SingleWindow<QDialog> colour_dialog;
+    // The toolbar, its undo button and its ten tool buttons by tool number.
+    QPointer<QToolBar> toolbar;
+    QAction* undo_button = nullptr;
+    std::array<QAction*, kToolCount> tool_buttons{};
     QString map_directory;        // folder of the last map opened by any route, or empty
-    CellCache cache;              // cell images at the displayed size
-    int cache_version = -1;       // palette version the cache was built from
+    // Cell images at each displayed size, built once per palette version, so a zoom only
+    // lays out and redraws.
+    std::map<int, CellCache> caches;
+    int cache_version = -1;       // palette version the caches were built from
 };
 
 class Zol : public winlib::Zol_Base {
@@ -96,6 +114,10 @@ public:
     // directory.
     QString Start_Directory() const;
 
+    // Reads the settings from the file at path now and writes them there when the frame is
+    // destroyed.
+    void Use_Config(const QString& path);
+
     // What ending the program does after the exit command's questions (tests replace it).
     std::function<void(int)> quit;
 
@@ -106,6 +128,7 @@ private:
     void Build_Menu();
     void Bind_Commands();
     void Close_Prompt(winlib::EventArgs& args);
+    void Write_Settings();
 
     ProgramState state_;
     winlib::WStatusBar* status_ = nullptr;

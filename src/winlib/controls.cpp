@@ -2,6 +2,9 @@
 
 #include "winlib/winlib.h"
 
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -172,6 +175,11 @@ WCheckBox::WCheckBox(const QString& text, QWidget* parent) : QCheckBox(text, par
     connect(this, &QCheckBox::clicked, this, [this] { Fire(this, QStringLiteral("ClickEvent")); });
 }
 
+WRadioButton::WRadioButton(const QString& text, QWidget* parent) : QRadioButton(text, parent)
+{
+    connect(this, &QRadioButton::clicked, this, [this] { Fire(this, QStringLiteral("ClickEvent")); });
+}
+
 // ---- WStatusBar -----------------------------------------------------------------------------
 
 WStatusBar::WStatusBar(int panes, QWidget* parent) : QStatusBar(parent)
@@ -198,6 +206,50 @@ QString WStatusBar::Text(int pane) const
 {
     if (pane < 0 || pane >= int(panes_.size())) return QString();
     return panes_[std::size_t(pane)]->text();
+}
+
+// ---- WNumberDialog ----------------------------------------------------------------------------
+
+WNumberDialog::WNumberDialog(QWidget* owner, const QString& title, const QString& label, int minimum,
+                             int maximum, int value, int bar_width, int edit_width)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                         Qt::MSWindowsFixedSizeDialogHint)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(title);
+    if (owner) setFont(owner->font());
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(5, 5, 5, 5);
+    grid->setSpacing(5);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+    int row = 0;
+    if (!label.isEmpty()) grid->addWidget(new QLabel(label, this), row++, 0, 1, 2);
+    bar = new QScrollBar(Qt::Horizontal, this);
+    bar->setRange(minimum, maximum);
+    bar->setValue(value);
+    bar->setFixedWidth(bar_width);
+    edit = new QLineEdit(this);
+    edit->setFixedWidth(edit_width);
+    Pair_Scroll_And_Edit(bar, edit);
+    grid->addWidget(bar, row, 0);
+    grid->addWidget(edit, row++, 1);
+    auto* buttons = new QHBoxLayout;
+    ok = new WButton(QStringLiteral(" OK "), this);
+    cancel = new WButton(QStringLiteral("CANCEL"), this);
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    grid->addLayout(buttons, row, 0, 1, 2);
+}
+
+void WNumberDialog::closeEvent(QCloseEvent* event)
+{
+    EventArgs args;
+    Fire(this, QStringLiteral("CloseEvent"), args);
+    if (!args.allow) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
 }
 
 // ---- Scroll bar paired with an edit box -----------------------------------------------------

@@ -5,12 +5,14 @@
 
 #include <QCheckBox>
 #include <QColor>
+#include <QDialog>
 #include <QImage>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QWidget>
@@ -118,6 +120,12 @@ public:
     explicit WCheckBox(const QString& text, QWidget* parent = nullptr);
 };
 
+class WRadioButton : public QRadioButton {
+    Q_OBJECT
+public:
+    explicit WRadioButton(const QString& text, QWidget* parent = nullptr);
+};
+
 // A status bar with numbered text panes.
 class WStatusBar : public QStatusBar {
     Q_OBJECT
@@ -220,6 +228,27 @@ public:
 // An open-file dialog with a bitmap preview of the selected file beside its list.
 class PreviewFileDialog; // defined in preview_file_dialog.h
 
+// ---- A number in a small dialog -------------------------------------------------------------
+
+// A modeless dialog holding an optional label, a scroll bar paired with a digits-only edit box
+// (Pair_Scroll_And_Edit), and the buttons " OK " and "CANCEL" (each raising ClickEvent). Its
+// close box raises CloseEvent on the dialog; the dialog deletes itself once closed.
+class WNumberDialog : public QDialog {
+    Q_OBJECT
+public:
+    WNumberDialog(QWidget* owner, const QString& title, const QString& label, int minimum,
+                  int maximum, int value, int bar_width, int edit_width);
+    int Value() const { return bar->value(); }
+
+    QScrollBar* bar = nullptr;
+    QLineEdit* edit = nullptr;
+    WButton* ok = nullptr;
+    WButton* cancel = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+};
+
 // ---- Language ------------------------------------------------------------------------------
 
 // Loads Qt's own Japanese texts (standard buttons, file dialog labels) into the application;
@@ -262,9 +291,14 @@ public:
         window->show();
         return window;
     }
+    // Hides the window at once and deletes it from the event loop, so a window may close
+    // itself from one of its own handlers.
     void Close()
     {
-        if (window_) delete window_.data();
+        if (window_) {
+            window_->hide();
+            window_->deleteLater();
+        }
         window_.clear();
     }
     W* Get() const { return window_.data(); }
