@@ -239,6 +239,8 @@ WNumberDialog::WNumberDialog(QWidget* owner, const QString& title, const QString
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
     grid->addLayout(buttons, row, 0, 1, 2);
+    // Wide enough for the title beside the window frame's buttons.
+    grid->setColumnMinimumWidth(0, std::max(bar_width, fontMetrics().horizontalAdvance(title) + 100 - edit_width));
 }
 
 void WNumberDialog::closeEvent(QCloseEvent* event)

@@ -245,6 +245,9 @@ public:
     WButton* ok = nullptr;
     WButton* cancel = nullptr;
 
+    // Escape closes the dialog as its close box does.
+    void reject() override { close(); }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 };

@@ -6,6 +6,7 @@
 #include "display/map_view.h"
 #include "documents/flag_file.h"
 #include "documents/map_file.h"
+#include "editing/undo.h"
 #include "scripted_dialogs.h"
 #include "scripted_presenter.h"
 #include "shell/zol.h"
