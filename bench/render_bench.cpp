@@ -7,6 +7,7 @@
 
 #include "display/cell_palette_images.h"
 #include "display/map_renderer.h"
+#include "display/map_view_layout.h"
 #include "documents/edit_form.h"
 
 #include <QFileInfo>
@@ -121,6 +122,30 @@ void BM_FullRedraw(benchmark::State& state)
     state.SetBytesProcessed(state.iterations() * target.sizeInBytes());
 }
 BENCHMARK(BM_FullRedraw)->Arg(32)->Arg(24)->Arg(16)->Arg(8);
+
+// A zoom change to size range(0) of a 1920 x 1080 picture: the cell images at that size (made
+// once per palette, so a look-up), the layout, the picture made anew at its new size and a
+// full redraw. Compare with BM_Memset.
+void BM_ZoomChange(benchmark::State& state)
+{
+    Fixture& f = The_Fixture();
+    const int s = int(state.range(0));
+    f.cache(s);
+    zol::ViewBuffer view;
+    view.Resize(kPictureWidth, kPictureHeight);
+    f.doc.scroll_x = f.doc.scroll_y = 10;
+    for (auto _ : state) {
+        const zol::CellCache& cache = f.cache(s);
+        const int w = std::max(s, kPictureWidth / s * s), h = std::max(s, kPictureHeight / s * s);
+        const zol::MapViewLayout layout =
+            zol::Layout_Map(w, h, f.doc.width(), f.doc.height(), s, f.doc.scroll_x, f.doc.scroll_y);
+        view.Resize(layout.picture_width, layout.picture_height);
+        QImage image = view.Image();
+        zol::Render_View(image, f.doc, cache);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_ZoomChange)->Arg(32)->Arg(24)->Arg(16)->Arg(8);
 
 // range(0): cell size; range(1): 0 vertical, 1 horizontal. The view runs across the whole map
 // and back, so the cost includes the copies made whenever it reaches the buffer's edge.

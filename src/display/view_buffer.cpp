@@ -1,5 +1,6 @@
 #include "display/view_buffer.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace zol {
@@ -8,13 +9,18 @@ void ViewBuffer::Resize(int w, int h)
 {
     width_ = std::max(0, w);
     height_ = std::max(0, h);
-    // Room for half a picture of movement each way before a copy is needed.
-    stride_ = width_ * 2;
-    rows_ = height_ * 2;
+    // Room for half a picture of movement each way before a copy is needed. A buffer that
+    // already has that room is kept (a zoom or a resize step rarely grows the picture much).
+    if (!pixels_ || stride_ < width_ * 2 || rows_ < height_ * 2 ||
+        std::size_t(stride_) * std::size_t(rows_) > std::size_t(width_) * std::size_t(height_) * 16) {
+        stride_ = width_ * 2;
+        rows_ = height_ * 2;
+        pixels_ = std::shared_ptr<uint32_t[]>(new uint32_t[std::max<std::size_t>(1, std::size_t(stride_) * std::size_t(rows_))]);
+    }
     left_ = (stride_ - width_) / 2;
     top_ = (rows_ - height_) / 2;
-    pixels_ = std::make_shared<std::vector<uint32_t>>(std::size_t(stride_) * std::size_t(rows_),
-                                                      0xffffffffu);
+    // Only the picture starts white; the margins are drawn before they are ever shown.
+    for (int y = 0; y < height_; ++y) std::fill_n(pixel(top_ + y, left_), width_, 0xffffffffu);
 }
 
 void ViewBuffer::Clear()
@@ -28,10 +34,10 @@ QImage ViewBuffer::Image()
     if (isNull()) return QImage();
     uchar* origin = reinterpret_cast<uchar*>(pixel(top_, left_));
     // The image holds its own reference to the pixels and lets it go when it is destroyed.
-    auto* keep = new std::shared_ptr<std::vector<uint32_t>>(pixels_);
+    auto* keep = new std::shared_ptr<uint32_t[]>(pixels_);
     return QImage(
         origin, width_, height_, qsizetype(stride_) * 4, QImage::Format_RGB32,
-        [](void* held) { delete static_cast<std::shared_ptr<std::vector<uint32_t>>*>(held); }, keep);
+        [](void* held) { delete static_cast<std::shared_ptr<uint32_t[]>*>(held); }, keep);
 }
 
 void ViewBuffer::Recentre()

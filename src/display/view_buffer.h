@@ -32,10 +32,10 @@ private:
     void Recentre();
     uint32_t* pixel(int buffer_row, int column) const
     {
-        return pixels_->data() + std::size_t(buffer_row) * std::size_t(stride_) + std::size_t(column);
+        return pixels_.get() + std::size_t(buffer_row) * std::size_t(stride_) + std::size_t(column);
     }
     // Shared with every image handed out, so that no image outlives the pixels it shows.
-    std::shared_ptr<std::vector<uint32_t>> pixels_;
+    std::shared_ptr<uint32_t[]> pixels_;
     int width_ = 0, height_ = 0;       // the picture
     int stride_ = 0, rows_ = 0;        // the buffer, in pixels
     int left_ = 0, top_ = 0;           // the picture's place in the buffer

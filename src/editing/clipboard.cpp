@@ -4,6 +4,7 @@
 #include "shell/show_message.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace zol {
 
@@ -21,20 +22,30 @@ bool Clip(const edit_form& doc, const CellRect& rect, CellRect& inside)
     return doc.has_grid() && inside.x1 <= inside.x2 && inside.y1 <= inside.y2;
 }
 
-// For each cell of rect (key i * height + j), the index of the first table entry on it, or -1:
-// the entry a search of the table by cell would find. One pass over the table.
-std::vector<int> First_Entries(const std::vector<uint8_t>& xs, const std::vector<uint8_t>& ys,
-                               const CellRect& rect)
+// The table entries on cells of rect, as (key, index) with key i * height + j of the cell in
+// rect, ordered by key and, on one cell, by table order: the first of a key is the entry a
+// search of the table by cell would find. Tables hold at most 255 entries, so this stays small.
+std::vector<std::pair<int, int>> Entries_In(const std::vector<uint8_t>& xs, const std::vector<uint8_t>& ys,
+                                            const CellRect& rect)
 {
     const int h = rect.y2 - rect.y1 + 1;
-    std::vector<int> first(std::size_t(rect.x2 - rect.x1 + 1) * std::size_t(h), -1);
+    std::vector<std::pair<int, int>> found;
     for (std::size_t k = 0; k < xs.size(); ++k) {
         const int x = xs[k], y = ys[k];
         if (x < rect.x1 || x > rect.x2 || y < rect.y1 || y > rect.y2) continue;
-        int& slot = first[std::size_t(x - rect.x1) * std::size_t(h) + std::size_t(y - rect.y1)];
-        if (slot < 0) slot = int(k);
+        found.emplace_back((x - rect.x1) * h + (y - rect.y1), int(k));
     }
-    return first;
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+// Only the first entry of each key.
+std::vector<std::pair<int, int>> First_Per_Key(std::vector<std::pair<int, int>> entries)
+{
+    entries.erase(std::unique(entries.begin(), entries.end(),
+                              [](const auto& a, const auto& b) { return a.first == b.first; }),
+                  entries.end());
+    return entries;
 }
 
 // The columns of a table with the marked entries left out; false when memory ran out (the
@@ -63,35 +74,36 @@ bool Without(const std::array<const std::vector<uint8_t>*, N>& from, const std::
 bool Copy_Area(edit_form& doc, const CellRect& rect, CopyMode mode, int background, ClipArea& area,
                CellRect* copied)
 {
+    ClipArea made;
+    made.cells.swap(area.cells); // its memory serves the new area
     area.clear();
     CellRect r;
     if (!Clip(doc, rect, r)) return false;
     const int w = r.x2 - r.x1 + 1, h = r.y2 - r.y1 + 1;
-    ClipArea made;
     made.width = w;
     made.height = h;
     if (!Allocate(made.cells, std::size_t(w) * std::size_t(h))) {
         Report_No_Memory("ERROR:Area.area = ");
         return false;
     }
+    // With no background every number is kept: no cell can equal 64.
+    const int left_out = mode == CopyMode::CopyWithoutBackground ? background : 64;
     for (int i = 0; i < w; ++i) {
         const uint8_t* column = doc.grid.column(r.x1 + i) + r.y1;
         uint16_t* to = made.cells.data() + std::size_t(i) * std::size_t(h);
-        for (int j = 0; j < h; ++j) {
-            const bool left_out = mode == CopyMode::CopyWithoutBackground && Cell_Number(column[j]) == background;
-            to[j] = left_out ? kTransparentCell : column[j];
-        }
+        for (int j = 0; j < h; ++j)
+            to[j] = Cell_Number(column[j]) == left_out ? kTransparentCell : uint16_t(column[j]);
     }
 
-    // The links and events of the copied cells, in the order of the cells.
-    const std::vector<int> link_at = First_Entries(doc.links.x, doc.links.y, r);
-    const std::vector<int> event_at = First_Entries(doc.events.x, doc.events.y, r);
-    std::vector<int> links, events; // table indexes, in cell order
-    for (std::size_t key = 0; key < made.cells.size(); ++key) {
-        if (made.cells[key] == kTransparentCell) continue;
-        if (link_at[key] >= 0) links.push_back(int(key));
-        if (event_at[key] >= 0) events.push_back(int(key));
-    }
+    // The links and events of the copied cells, in the order of the cells; a cell left out
+    // keeps its own.
+    const auto link_at = First_Per_Key(Entries_In(doc.links.x, doc.links.y, r));
+    const auto event_at = First_Per_Key(Entries_In(doc.events.x, doc.events.y, r));
+    std::vector<std::pair<int, int>> links, events;
+    for (const auto& entry : link_at)
+        if (made.cells[std::size_t(entry.first)] != kTransparentCell) links.push_back(entry);
+    for (const auto& entry : event_at)
+        if (made.cells[std::size_t(entry.first)] != kTransparentCell) events.push_back(entry);
     for (auto& column : made.links) {
         if (!Allocate(column, links.size())) {
             Report_No_Memory("ERROR:_link->next = ");
@@ -105,8 +117,8 @@ bool Copy_Area(edit_form& doc, const CellRect& rect, CopyMode mode, int backgrou
         }
     }
     for (std::size_t n = 0; n < links.size(); ++n) {
-        const int key = links[n];
-        const std::size_t k = std::size_t(link_at[std::size_t(key)]);
+        const int key = links[n].first;
+        const std::size_t k = std::size_t(links[n].second);
         made.links[0][n] = uint8_t(key / h);
         made.links[1][n] = uint8_t(key % h);
         made.links[2][n] = doc.links.target_x[k];
@@ -114,8 +126,8 @@ bool Copy_Area(edit_form& doc, const CellRect& rect, CopyMode mode, int backgrou
         made.links[4][n] = doc.links.target_map[k];
     }
     for (std::size_t n = 0; n < events.size(); ++n) {
-        const int key = events[n];
-        const std::size_t k = std::size_t(event_at[std::size_t(key)]);
+        const int key = events[n].first;
+        const std::size_t k = std::size_t(events[n].second);
         made.events[0][n] = uint8_t(key / h);
         made.events[1][n] = uint8_t(key % h);
         made.events[2][n] = doc.events.number[k];
@@ -125,10 +137,8 @@ bool Copy_Area(edit_form& doc, const CellRect& rect, CopyMode mode, int backgrou
         // Everything is copied before anything is cleared, and the shortened tables are made
         // before either is installed, so a shortage loses nothing.
         std::vector<bool> drop_link(doc.links.x.size()), drop_event(doc.events.x.size());
-        for (int k : link_at)
-            if (k >= 0) drop_link[std::size_t(k)] = true;
-        for (int k : event_at)
-            if (k >= 0) drop_event[std::size_t(k)] = true;
+        for (const auto& entry : link_at) drop_link[std::size_t(entry.second)] = true;
+        for (const auto& entry : event_at) drop_event[std::size_t(entry.second)] = true;
         std::array<std::vector<uint8_t>, 5> new_links;
         std::array<std::vector<uint8_t>, 3> new_events;
         const std::array<const std::vector<uint8_t>*, 5> link_columns = {
@@ -155,51 +165,53 @@ bool Copy_Area(edit_form& doc, const CellRect& rect, CopyMode mode, int backgrou
 
 namespace {
 
-// A table being pasted into, kept as entries with a chain of the live ones per destination
-// cell, so that removing or setting the entry of a cell never searches the table. What it ends
-// with is what one Delete and Set call per cell would leave, in the same order.
+// A table being pasted into. The paste visits the destination's cells in key order, so the
+// entries on its cells are kept sorted by key and met with a cursor, never searched for. What
+// it ends with is what one Delete and Set call per cell would leave, in the same order.
 template <std::size_t N>
 class PasteTable {
 public:
     // columns: the table's N columns, the cell's x and y last but one and last.
     PasteTable(std::array<std::vector<uint8_t>*, N> columns, const CellRect& dest)
-        : columns_(columns), dest_(dest), h_(dest.y2 - dest.y1 + 1)
+        : columns_(columns), on_cells_(Entries_In(*columns[N - 2], *columns[N - 1], dest))
     {
         const std::size_t count = columns_[0]->size();
         entries_.resize(count);
-        live_.assign(count, true);
         for (std::size_t c = 0; c < N; ++c)
             for (std::size_t k = 0; k < count; ++k) entries_[k][c] = (*columns_[c])[k];
-        head_.assign(std::size_t(dest.x2 - dest.x1 + 1) * std::size_t(h_), -1);
-        next_.assign(count, -1);
-        std::vector<int> tail(head_.size(), -1);
-        for (std::size_t k = 0; k < count; ++k) {
-            const int key = Key(entries_[k][N - 2], entries_[k][N - 1]);
-            if (key < 0) continue;
-            if (tail[std::size_t(key)] < 0) head_[std::size_t(key)] = int(k);
-            else next_[std::size_t(tail[std::size_t(key)])] = int(k);
-            tail[std::size_t(key)] = int(k);
-        }
+        live_.assign(count, true);
         alive_ = int(count);
     }
 
-    // Removes the first live entry on the cell.
-    void Remove(int x, int y)
+    // The key of the next cell at or after key that holds entries, or INT_MAX.
+    int Next_Key(int key)
     {
-        const int key = Key(x, y);
-        const int k = head_[std::size_t(key)];
-        if (k < 0) return;
-        live_[std::size_t(k)] = false;
-        head_[std::size_t(key)] = next_[std::size_t(k)];
-        --alive_;
+        while (cursor_ < on_cells_.size() && on_cells_[cursor_].first < key) ++cursor_;
+        return cursor_ < on_cells_.size() ? on_cells_[cursor_].first : std::numeric_limits<int>::max();
     }
 
-    // Sets the values of the cell's first live entry, or appends one; false when the table is
-    // full (255 entries).
+    // Moves to the cell with key (keys only grow); its entries are then the run at the cursor.
+    void Visit(int key)
+    {
+        while (cursor_ < on_cells_.size() && on_cells_[cursor_].first < key) ++cursor_;
+        key_ = key;
+        added_ = -1;
+    }
+
+    // Removes the cell's first live entry.
+    void Remove()
+    {
+        if (const int k = First_Live(); k >= 0) {
+            live_[std::size_t(k)] = false;
+            --alive_;
+        }
+    }
+
+    // Sets the values of the cell's first live entry, or appends one at (x, y); false when the
+    // table is full (255 entries).
     bool Set(int x, int y, const std::array<uint8_t, N - 2>& values)
     {
-        const int key = Key(x, y);
-        int k = head_[std::size_t(key)];
+        int k = First_Live();
         if (k < 0) {
             if (alive_ >= 255) return false;
             std::array<uint8_t, N> entry{};
@@ -207,9 +219,7 @@ public:
             entry[N - 1] = uint8_t(y);
             entries_.push_back(entry);
             live_.push_back(true);
-            next_.push_back(-1);
-            k = int(entries_.size()) - 1;
-            head_[std::size_t(key)] = k;
+            k = added_ = int(entries_.size()) - 1;
             ++alive_;
         }
         std::copy(values.begin(), values.end(), entries_[std::size_t(k)].begin());
@@ -218,27 +228,38 @@ public:
 
     void Install()
     {
-        for (auto* column : columns_) column->clear();
-        for (std::size_t k = 0; k < entries_.size(); ++k)
-            if (live_[k])
-                for (std::size_t c = 0; c < N; ++c) columns_[c]->push_back(entries_[k][c]);
+        for (std::size_t c = 0; c < N; ++c) {
+            std::vector<uint8_t>& column = *columns_[c];
+            column.clear();
+            for (std::size_t k = 0; k < entries_.size(); ++k)
+                if (live_[k]) column.push_back(entries_[k][c]);
+        }
     }
 
 private:
-    int Key(int x, int y) const
+    int First_Live() const
     {
-        if (x < dest_.x1 || x > dest_.x2 || y < dest_.y1 || y > dest_.y2) return -1;
-        return (x - dest_.x1) * h_ + (y - dest_.y1);
+        for (std::size_t i = cursor_; i < on_cells_.size() && on_cells_[i].first == key_; ++i)
+            if (live_[std::size_t(on_cells_[i].second)]) return on_cells_[i].second;
+        return added_ >= 0 && live_[std::size_t(added_)] ? added_ : -1;
     }
 
     std::array<std::vector<uint8_t>*, N> columns_;
-    CellRect dest_;
-    int h_;
+    std::vector<std::pair<int, int>> on_cells_;
     std::vector<std::array<uint8_t, N>> entries_;
     std::vector<bool> live_;
-    std::vector<int> head_, next_;
+    std::size_t cursor_ = 0;
+    int key_ = -1;
+    int added_ = -1; // an entry appended on the current cell
     int alive_ = 0;
 };
+
+// The first position from `from` whose key is at least key.
+std::size_t Advance(const std::vector<std::pair<int, int>>& keyed, std::size_t from, int key)
+{
+    while (from < keyed.size() && keyed[from].first < key) ++from;
+    return from;
+}
 
 } // namespace
 
@@ -251,32 +272,65 @@ PasteResult Paste_Area(edit_form& doc, int x, int y, const ClipArea& area)
     result.written = dest;
     result.written_any = true;
 
-    // The area's link and event for each of its cells (the first, as a search would find).
-    std::vector<int> area_link(area.cells.size(), -1), area_event(area.cells.size(), -1);
-    for (std::size_t n = area.links[0].size(); n-- > 0;)
-        area_link[std::size_t(area.links[0][n]) * std::size_t(area.height) + area.links[1][n]] = int(n);
-    for (std::size_t n = area.events[0].size(); n-- > 0;)
-        area_event[std::size_t(area.events[0][n]) * std::size_t(area.height) + area.events[1][n]] = int(n);
+    // The area's links and events, first per cell, in key order, met with cursors.
+    auto by_key = [&area](const std::vector<uint8_t>& dx, const std::vector<uint8_t>& dy) {
+        std::vector<std::pair<int, int>> keyed;
+        for (std::size_t n = 0; n < dx.size(); ++n)
+            keyed.emplace_back(dx[n] * area.height + dy[n], int(n));
+        std::sort(keyed.begin(), keyed.end());
+        return First_Per_Key(std::move(keyed));
+    };
+    const auto area_links = by_key(area.links[0], area.links[1]);
+    const auto area_events = by_key(area.events[0], area.events[1]);
+    std::size_t next_link = 0, next_event = 0;
 
     // Link columns in the order target map, target x, target y, x, y.
     PasteTable<5> links({&doc.links.target_map, &doc.links.target_x, &doc.links.target_y, &doc.links.x,
                          &doc.links.y},
                         dest);
     PasteTable<3> events({&doc.events.number, &doc.events.x, &doc.events.y}, dest);
+    const int dest_h = dest.y2 - dest.y1 + 1;
+    // The row in column i (of the area) of the keyed entry at or after row j, or a row past all.
+    auto next_row = [](int key, int height, int column, int offset) {
+        return key / height == column ? key % height + offset : std::numeric_limits<int>::max();
+    };
     for (int cx = dest.x1; cx <= dest.x2 && result.complete; ++cx) {
         const int i = cx - x;
+        const int dest_column = cx - dest.x1;
         uint8_t* column = doc.grid.column(cx);
-        for (int cy = dest.y1; cy <= dest.y2; ++cy) {
+        const uint16_t* entries = area.cells.data() + std::size_t(i) * std::size_t(area.height);
+        int cy = dest.y1;
+        while (cy <= dest.y2) {
+            // Up to the next cell that has a link or an event on either side, only bytes move.
+            const int key = i * area.height + (cy - y);
+            const int dest_key = dest_column * dest_h + (cy - dest.y1);
+            next_link = Advance(area_links, next_link, key);
+            next_event = Advance(area_events, next_event, key);
+            int stop = dest.y2 + 1;
+            if (next_link < area_links.size()) stop = std::min(stop, next_row(area_links[next_link].first, area.height, i, y));
+            if (next_event < area_events.size()) stop = std::min(stop, next_row(area_events[next_event].first, area.height, i, y));
+            for (const int next_key : {links.Next_Key(dest_key), events.Next_Key(dest_key)})
+                if (next_key != std::numeric_limits<int>::max())
+                    stop = std::min(stop, next_row(next_key, dest_h, dest_column, dest.y1));
+            for (; cy < stop; ++cy)
+                if (entries[cy - y] != kTransparentCell) column[cy] = uint8_t(entries[cy - y]);
+            if (cy > dest.y2) break;
+
             const int j = cy - y;
-            const std::size_t key = std::size_t(i) * std::size_t(area.height) + std::size_t(j);
-            const uint16_t entry = area.cells[key];
+            const int here = i * area.height + j;
+            const uint16_t entry = entries[j];
+            const bool has_link = next_link < area_links.size() && area_links[next_link].first == here;
+            const bool has_event = next_event < area_events.size() && area_events[next_event].first == here;
+            const int dest_here = dest_column * dest_h + (cy - dest.y1);
+            links.Visit(dest_here);
+            events.Visit(dest_here);
             if (entry != kTransparentCell) {
                 column[cy] = uint8_t(entry);
-                links.Remove(cx, cy);
-                events.Remove(cx, cy);
+                links.Remove();
+                events.Remove();
             }
-            if (const int n = area_link[key]; n >= 0) {
-                const std::size_t k = std::size_t(n);
+            if (has_link) {
+                const std::size_t k = std::size_t(area_links[next_link].second);
                 if (!links.Set(cx, cy, {area.links[4][k], area.links[2][k], area.links[3][k]})) {
                     Show_Message(nullptr, QStringLiteral("もうかんにんしてぇ"),
                                  QStringLiteral("これ以上リンクの設定ができません。\n設定可能なリンクの数は256までです。"),
@@ -285,8 +339,8 @@ PasteResult Paste_Area(edit_form& doc, int x, int y, const ClipArea& area)
                     break;
                 }
             }
-            if (const int n = area_event[key]; n >= 0) {
-                if (!events.Set(cx, cy, {area.events[2][std::size_t(n)]})) {
+            if (has_event) {
+                if (!events.Set(cx, cy, {area.events[2][std::size_t(area_events[next_event].second)]})) {
                     Show_Message(nullptr, QStringLiteral("やりすぎ！"),
                                  QStringLiteral("これ以上イベントは作られません。\n作成可能なイベントの数は256までです。"),
                                  MB_OK, MB_ICON_STOP);
@@ -294,6 +348,7 @@ PasteResult Paste_Area(edit_form& doc, int x, int y, const ClipArea& area)
                     break;
                 }
             }
+            ++cy;
         }
     }
     links.Install();
