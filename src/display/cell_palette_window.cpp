@@ -1,6 +1,8 @@
 #include "display/cell_palette_window.h"
 
+#include "display/lists.h"
 #include "display/map_view.h"
+#include "display/map_viewer.h"
 #include "documents/file_path.h"
 #include "shell/save_question.h"
 #include "shell/show_message.h"
@@ -259,6 +261,8 @@ void Swap_Cells(Zol& frame, int a, int b, bool right)
     Refresh_Cell_Palette(frame);
     Swap_Cells_In_Maps(state.documents, a, b);
     Redraw_All_Maps(frame);
+    Draw_Whole_Map(frame); // its colours follow the cell numbers
+    for (int s = 0; s < kMaxDocuments; ++s) Refresh_Lists_Of(frame, s);
     palette.saved = 0;
 }
 

@@ -2,6 +2,7 @@
 
 #include "display/map_renderer.h"
 #include "display/map_view_layout.h"
+#include "display/map_viewer.h"
 #include "documents/file_path.h"
 #include "shell/zol.h"
 
@@ -67,6 +68,7 @@ void Redraw_Region(Zol& frame, int x1, int y1, int x2, int y2, int map_x, int ma
 void Draw_Window_Cell(Zol& frame, int slot, int x, int y)
 {
     Redraw_Region(frame, x, y, x, y, x, y, slot);
+    Draw_Map_Cell(frame, x, y, slot);
 }
 
 void Redraw_Cells(Zol& frame, int slot, const CellRect& rect)
@@ -77,6 +79,7 @@ void Redraw_Cells(Zol& frame, int slot, const CellRect& rect)
     const int x2 = std::min(rect.x2, doc.width() - 1), y2 = std::min(rect.y2, doc.height() - 1);
     if (x1 > x2 || y1 > y2) return;
     Redraw_Region(frame, x1, y1, x2, y2, x1, y1, slot);
+    Draw_Map_Cells(frame, {x1, y1, x2, y2}, slot);
 }
 
 void Show_Map_Picture(Zol& frame, int slot)
@@ -118,6 +121,7 @@ void Layout_Map_View(Zol& frame, int slot)
     window->setWindowTitle(Map_Caption(Path_Name_Part(doc.file_path), doc.width(), doc.height(),
                                            doc.links.count(), doc.window_width, doc.window_height, s));
     doc.layout_done = true;
+    Show_View_Rectangle(frame, slot);
 }
 
 void Show_Cell_Status(Zol& frame, int slot, int x, int y)
@@ -152,6 +156,7 @@ void Scroll_Map(Zol& frame, int slot, bool vertical, int code, int position)
     } else if (step != 0) {
         Redraw_Map(frame, slot); // a jump: to the top or bottom, or to a clicked place
     }
+    if (step != 0) Show_View_Rectangle(frame, slot);
 }
 
 } // namespace zol

@@ -1,5 +1,6 @@
 #include "documents/event_link_dialog.h"
 
+#include "display/lists.h"
 #include "documents/events_links.h"
 #include "editing/mouse_editing.h"
 #include "shell/zol.h"
@@ -176,7 +177,8 @@ void EventLinkDialog::Ok_Clicked()
                                  : Delete_Link(doc, x_, y_);
     if (link == TableChange::NoMemory) close();
     if (link != TableChange::Done) return;
-    close(); // the event and link lists refresh here once they exist
+    close();
+    Refresh_Lists_Of(frame_, slot_);
 }
 
 void Close_Event_Link(Zol& frame)

@@ -56,6 +56,7 @@ void Close_Tool_Dialogs(Zol& frame)
 {
     frame.State().background_dialog.Close();
     frame.State().fill_rate_dialog.Close();
+    frame.State().map_size_dialog.Close();
 }
 
 void Update_Fill_Rate_Menu(Zol& frame)

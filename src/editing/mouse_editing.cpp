@@ -1,6 +1,8 @@
 #include "editing/mouse_editing.h"
 
+#include "display/lists.h"
 #include "display/map_view.h"
+#include "display/map_viewer.h"
 #include "documents/event_link_dialog.h"
 #include "editing/clipboard.h"
 #include "editing/drawing_tools.h"
@@ -33,7 +35,7 @@ bool Paste(Zol& frame, int slot, int x, int y)
     ProgramState& state = frame.State();
     const PasteResult pasted = Paste_Area(state.documents[slot], x, y, state.clipboard);
     if (pasted.written_any) Redraw_Cells(frame, slot, pasted.written);
-    // The event and link lists refresh here once they exist.
+    Refresh_Lists_Of(frame, slot);
     return pasted.written_any;
 }
 
@@ -54,7 +56,10 @@ bool Copy(Zol& frame, int slot, int x, int y)
         Set_Paste_Enabled(frame, false);
         return false;
     }
-    if (tool == kCut) Redraw_Cells(frame, slot, copied);
+    if (tool == kCut) {
+        Redraw_Cells(frame, slot, copied);
+        Refresh_Lists_Of(frame, slot);
+    }
     Set_Paste_Enabled(frame, true);
     return true;
 }
@@ -94,13 +99,13 @@ bool Flood_Fill(Zol& frame, int slot, int x, int y, const Pattern& pattern)
     winlib::BusyScope busy(state.ready);
     const bool painted = Paint(doc, x, y, pattern, state.fill_rate, Fill_Seed(frame));
     Redraw_Map(frame, slot);
+    Draw_Whole_Map(frame);
     return painted;
 }
 
 void Press(Zol& frame, int slot, const winlib::EventArgs& args, bool right, bool double_click)
 {
-    ProgramState& state = frame.State();
-    edit_form& doc = state.documents[slot];
+    edit_form& doc = frame.Documents()[slot];
     doc.last_mouse_x = args.x;
     doc.last_mouse_y = args.y;
     int x = 0, y = 0;
@@ -113,7 +118,16 @@ void Press(Zol& frame, int slot, const winlib::EventArgs& args, bool right, bool
         Open_Event_Link(frame, slot, x, y);
         return;
     }
+    Press_Tool(frame, slot, x, y, right);
+    if (doc.contains(x, y)) Show_Cell_Status(frame, slot, x, y);
+}
 
+} // namespace
+
+void Press_Tool(Zol& frame, int slot, int x, int y, bool right)
+{
+    ProgramState& state = frame.State();
+    edit_form& doc = state.documents[slot];
     const int tool = state.tools.current;
     const bool area = Clipboard_Has_Area(state);
     const bool records = tool == kPen || tool == kRectangleFill || tool == kRectangleEdges ||
@@ -159,8 +173,14 @@ void Press(Zol& frame, int slot, const winlib::EventArgs& args, bool right, bool
     }
     // A change is kept even when a message box during the press swallows the release.
     if (changed) doc.saved = 0;
-    if (doc.contains(x, y)) Show_Cell_Status(frame, slot, x, y);
 }
+
+bool Pen_Stroke(Zol& frame, int slot, int x, int y, bool right)
+{
+    return Pen(frame, slot, x, y, Button_Value(frame, slot, right));
+}
+
+namespace {
 
 void Move(Zol& frame, int slot, const winlib::EventArgs& args)
 {
@@ -189,10 +209,22 @@ void Move(Zol& frame, int slot, const winlib::EventArgs& args)
 
 void Release(Zol& frame, int slot, const winlib::EventArgs& args, bool right)
 {
-    ProgramState& state = frame.State();
-    edit_form& doc = state.documents[slot];
     int x = 0, y = 0;
     Cell_Under(frame, slot, args.x, args.y, x, y);
+    Release_Tool(frame, slot, x, y, right);
+}
+
+} // namespace
+
+bool Dragging_Rectangle(Zol& frame)
+{
+    return Is_Rectangle_Tool(frame.State());
+}
+
+void Release_Tool(Zol& frame, int slot, int x, int y, bool right)
+{
+    ProgramState& state = frame.State();
+    edit_form& doc = state.documents[slot];
     if (Is_Rectangle_Tool(state)) {
         // The end is kept to the map; the anchor may come from another map and is clipped.
         x = std::clamp(x, 0, doc.width() - 1);
@@ -215,14 +247,12 @@ void Release(Zol& frame, int slot, const winlib::EventArgs& args, bool right)
     doc.saved = 0;
 }
 
-} // namespace
-
 bool Editing_Suspended(Zol& frame)
 {
-    // The map size and pattern dialogs join these once they exist.
+    // The pattern dialogs join these once they exist.
     const ProgramState& state = frame.State();
     return state.event_link.Is_Open() || state.fill_rate_dialog.Is_Open() ||
-           state.background_dialog.Is_Open();
+           state.background_dialog.Is_Open() || state.map_size_dialog.Is_Open();
 }
 
 void Record_Step(Zol& frame, int slot)

@@ -1,7 +1,9 @@
 #include "editing/undo_command.h"
 
 #include "display/cell_palette_window.h"
+#include "display/lists.h"
 #include "display/map_view.h"
+#include "display/map_viewer.h"
 #include "documents/file_path.h"
 #include "editing/toolbar.h"
 #include "editing/undo.h"
@@ -12,7 +14,9 @@ namespace zol {
 
 void Update_Undo_Command(Zol& frame)
 {
-    const int slot = frame.Active_Map(false);
+    int slot = frame.Active_Map(false);
+    const ViewerControls& viewer = frame.State().viewer;
+    if (slot < 0 && viewer.window && frame.Client()->activeSubWindow() == viewer.window) slot = Viewer_Slot(frame);
     const bool map_step = slot >= 0 && Has_Undo_Step(frame.Documents()[slot]);
     const ProgramState& state = frame.State();
     const bool palette_step = state.palette.exists && !state.palette.history.Newest_Empty();
@@ -22,7 +26,10 @@ void Update_Undo_Command(Zol& frame)
 void Undo_Command(Zol& frame)
 {
     ProgramState& state = frame.State();
-    const int slot = frame.Active_Map(false);
+    int slot = frame.Active_Map(false);
+    // With the whole-map view active, the map it shows.
+    if (slot < 0 && state.viewer.window && frame.Client()->activeSubWindow() == state.viewer.window)
+        slot = Viewer_Slot(frame);
     if (slot >= 0) {
         edit_form& doc = state.documents[slot];
         switch (Undo_Map(doc)) {
@@ -35,7 +42,8 @@ void Undo_Command(Zol& frame)
         case UndoResult::Restored:
             Layout_Map_View(frame, slot);
             Redraw_Map(frame, slot);
-            // The lists and the whole-map view follow here once they exist.
+            Draw_Whole_Map(frame);
+            Refresh_Lists_Of(frame, slot);
             doc.saved = 0; // the map now differs from its file
             break;
         }

@@ -1,7 +1,9 @@
 // Map windows: building one for a slot, resizing it a cell at a time, the close question and
 // freeing the slot when it is destroyed.
 
+#include "display/lists.h"
 #include "display/map_view.h"
+#include "display/map_viewer.h"
 #include "documents/event_link_dialog.h"
 #include "editing/mouse_editing.h"
 #include "documents/file_path.h"
@@ -140,8 +142,11 @@ bool addChild(Zol& frame, int slot)
         const int s = frame.Documents().Slot_Of_Window(sender);
         if (s < 0) return;
         Close_Event_Link(frame);
+        frame.State().map_size_dialog.Close();
         Release_Window_Slot(frame, s);
         Update_File_Menu(frame);
+        Refresh_All_Lists(frame);
+        Fill_Map_Chooser(frame);
         // Once the window is gone, the map window on top becomes the active one again (the
         // area would otherwise leave the palette window active).
         QTimer::singleShot(0, &frame, [&frame] { frame.Activate_Top_Map(); });
@@ -171,6 +176,8 @@ bool addChild(Zol& frame, int slot)
     map.picture->setGeometry(0, 0, s * (640 / s), s * (480 / s));
     window->show();
     Layout_Map_View(frame, slot);
+    Refresh_All_Lists(frame);
+    Fill_Map_Chooser(frame);
     return true;
 }
 

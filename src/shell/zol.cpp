@@ -3,7 +3,10 @@
 #include "display/cell_palette_window.h"
 #include "display/map_view.h"
 #include "documents/file_path.h"
+#include "display/lists.h"
+#include "display/map_viewer.h"
 #include "display/zoom.h"
+#include "tools/map_size_dialog.h"
 #include "editing/edit_settings.h"
 #include "editing/toolbar.h"
 #include "editing/tools.h"
@@ -128,6 +131,9 @@ Zol::~Zol()
     ending_ = true;
     Write_Settings();
     state_.event_link.Close();
+    // The view and the lists go while the state their handlers reach is whole.
+    delete state_.viewer.window.data();
+    for (ListControls& list : state_.lists) delete list.window.data();
     if (windowHandle()) windowHandle()->removeEventFilter(this);
     winlib::Unbind(this, QStringLiteral("CloseEvent"));
     winlib::Unbind(this, QStringLiteral("DropFilesEvent"));
@@ -156,6 +162,11 @@ void Zol::Bind_Commands()
     Bind_Command(ID_EXIT, [this] { Exit_Command(*this); });
     Bind_Command(ID_UNDO, [this] { Undo_Command(*this); });
     Bind_Command(ID_TOOLBAR, [this] { Toolbar_Command(*this); });
+    Bind_Command(ID_WHOLE_MAP, [this] { Viewer_Command(*this); });
+    Bind_Command(ID_EVENT_LIST, [this] { List_Command(*this, ListKind::Events); });
+    Bind_Command(ID_FLAG_LIST, [this] { List_Command(*this, ListKind::Flags); });
+    Bind_Command(ID_LINK_LIST, [this] { List_Command(*this, ListKind::Links); });
+    Bind_Command(ID_MAP_SIZE, [this] { Map_Size_Command(*this); });
     Bind_Command(ID_ZOOM, [this] { Open_Zoom_Dialog(*this); });
     Bind_Command(ID_PALETTE_COLOURS, [this] { Open_Palette_Colour_Dialog(*this); });
     Bind_Command(ID_FILL_RATE_ON, [this] { Fill_Rate_Command(*this, true); });

@@ -55,6 +55,25 @@ struct PaletteControls {
     winlib::WStatusBar* status = nullptr;
 };
 
+// The whole-map view and its controls; slots[k] is the map of the chooser's entry k.
+struct ViewerControls {
+    QPointer<FormChild> window;
+    winlib::WComboBox* chooser = nullptr;
+    winlib::WPictureBox* picture = nullptr;
+    winlib::WStatusBar* status = nullptr;
+    QImage image;                 // one pixel per cell
+    std::vector<int> entry_slots;
+    int anchor_slot = -1;         // the map a left press in the view set the anchors on
+};
+
+// One of the event, flag and link lists.
+struct ListControls {
+    QPointer<FormChild> window;
+    winlib::WComboBox* chooser = nullptr;
+    winlib::WListBox* list = nullptr;
+    std::vector<int> entry_slots;
+};
+
 // Everything the program works on, in one place.
 struct ProgramState {
     DocumentTable documents;
@@ -76,6 +95,9 @@ struct ProgramState {
     winlib::SingleWindow<winlib::WNumberDialog> fill_rate_dialog;
     winlib::SingleWindow<QDialog> zoom_dialog;
     winlib::SingleWindow<QDialog> colour_dialog;
+    ViewerControls viewer;
+    std::array<ListControls, 3> lists; // events, flags, links
+    winlib::SingleWindow<QDialog> map_size_dialog;
     // The toolbar, its undo button and its ten tool buttons by tool number.
     QPointer<QToolBar> toolbar;
     QAction* undo_button = nullptr;

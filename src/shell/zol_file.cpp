@@ -5,7 +5,10 @@
 #include "documents/file_path.h"
 #include "documents/flag_file.h"
 #include "documents/map_file.h"
+#include "display/lists.h"
+#include "display/map_viewer.h"
 #include "editing/tools.h"
+#include "tools/map_size_dialog.h"
 #include "shell/save_question.h"
 #include "shell/show_message.h"
 #include "shell/zol.h"
@@ -103,8 +106,13 @@ void New_Map(Zol& frame)
         return;
     }
     if (Create_New_Map(documents, slot)) {
-        if (addChild(frame, slot)) Redraw_Map(frame, slot);
-        else Reset_Map(documents[slot]);
+        if (addChild(frame, slot)) {
+            Redraw_Map(frame, slot);
+            frame.Client()->setActiveSubWindow(frame.Map_Window(slot));
+            Map_Size_Command(frame); // the user chooses the new map's size at once
+        } else {
+            Reset_Map(documents[slot]);
+        }
     }
     Update_File_Menu(frame);
 }
@@ -173,6 +181,10 @@ bool Save_Map_As(Zol& frame, int slot)
         // The caption names the file; the layout makes a new picture, drawn again here.
         Layout_Map_View(frame, slot);
         Redraw_Map(frame, slot);
+        if (written) {
+            Fill_Map_Chooser(frame); // the choosers name the map by its new name
+            Refresh_All_Lists(frame);
+        }
     }
     return written;
 }

@@ -16,18 +16,22 @@ namespace zol::winlib {
 namespace {
 
 // Draws what a picture control shows: the image at the top left, white elsewhere, and the
-// overlay outline as a dotted black line over the pixels of the rectangle's border.
+// overlay outline over the pixels of the rectangle's border (a rectangle one pixel wide or high
+// is all border).
 void Paint_Picture(QPainter& painter, const QSize& size, const QImage& image,
-                   const std::optional<QRect>& overlay)
+                   const std::optional<QRect>& overlay, const QColor& colour, Qt::PenStyle style)
 {
     painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
     if (!image.isNull()) painter.drawImage(QPoint(0, 0), image);
-    if (overlay && overlay->isValid()) {
-        painter.setRenderHint(QPainter::Antialiasing, false);
-        painter.setBrush(Qt::NoBrush);
-        painter.setPen(QPen(Qt::black, 0, Qt::DotLine));
-        painter.drawRect(overlay->adjusted(0, 0, -1, -1));
+    if (!overlay || !overlay->isValid()) return;
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    if (overlay->width() <= 2 || overlay->height() <= 2) {
+        painter.fillRect(*overlay, colour);
+        return;
     }
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(colour, 0, style));
+    painter.drawRect(overlay->adjusted(0, 0, -1, -1));
 }
 
 const char* Button_Event(Qt::MouseButton button, const char* left, const char* right)
@@ -64,9 +68,11 @@ void WPictureBox::Set_Image(const QImage& image)
     update();
 }
 
-void WPictureBox::Set_Overlay(const QRect& rect)
+void WPictureBox::Set_Overlay(const QRect& rect, const QColor& colour, Qt::PenStyle style)
 {
     overlay_ = rect;
+    overlay_colour_ = colour;
+    overlay_style_ = style;
     update();
 }
 
@@ -75,14 +81,14 @@ QImage WPictureBox::Grab() const
     QImage shown(size(), QImage::Format_RGB32);
     if (shown.isNull()) return shown;
     QPainter painter(&shown);
-    Paint_Picture(painter, size(), image_, overlay_);
+    Paint_Picture(painter, size(), image_, overlay_, overlay_colour_, overlay_style_);
     return shown;
 }
 
 void WPictureBox::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    Paint_Picture(painter, size(), image_, overlay_);
+    Paint_Picture(painter, size(), image_, overlay_, overlay_colour_, overlay_style_);
 }
 
 void WPictureBox::mousePressEvent(QMouseEvent* event)
@@ -173,6 +179,22 @@ WButton::WButton(const QString& text, QWidget* parent) : QPushButton(text, paren
 WCheckBox::WCheckBox(const QString& text, QWidget* parent) : QCheckBox(text, parent)
 {
     connect(this, &QCheckBox::clicked, this, [this] { Fire(this, QStringLiteral("ClickEvent")); });
+}
+
+WComboBox::WComboBox(QWidget* parent) : QComboBox(parent)
+{
+    connect(this, &QComboBox::activated, this, [this] { Fire(this, QStringLiteral("SelectEvent")); });
+}
+
+WListBox::WListBox(QWidget* parent) : QListWidget(parent)
+{
+    setSelectionMode(QAbstractItemView::SingleSelection);
+}
+
+void WListBox::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QListWidget::mouseDoubleClickEvent(event);
+    Fire_Mouse(this, Button_Event(event->button(), "LeftButtonDoubleEvent", "RightButtonDoubleEvent"), event);
 }
 
 WRadioButton::WRadioButton(const QString& text, QWidget* parent) : QRadioButton(text, parent)

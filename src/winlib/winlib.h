@@ -5,6 +5,8 @@
 
 #include <QCheckBox>
 #include <QColor>
+#include <QComboBox>
+#include <QListWidget>
 #include <QDialog>
 #include <QImage>
 #include <QMainWindow>
@@ -79,7 +81,8 @@ public:
     explicit WPictureBox(QWidget* parent = nullptr);
     void Set_Image(const QImage& image);        // shows image (and removes any overlay)
     const QImage& Image() const { return image_; }
-    void Set_Overlay(const QRect& rect);        // dotted black outline, in widget pixels
+    // An outline, in widget pixels: dotted black unless told otherwise.
+    void Set_Overlay(const QRect& rect, const QColor& colour = Qt::black, Qt::PenStyle style = Qt::DotLine);
     std::optional<QRect> Overlay() const { return overlay_; }
     // What is on screen: the image with the overlay, as a QImage of the widget's size.
     QImage Grab() const;
@@ -94,6 +97,8 @@ protected:
 private:
     QImage image_;
     std::optional<QRect> overlay_;
+    QColor overlay_colour_ = Qt::black;
+    Qt::PenStyle overlay_style_ = Qt::DotLine;
 };
 
 // A scroll bar whose steps raise ScrollEvent with the codes above (6 and 7 for the jumps to
@@ -118,6 +123,23 @@ class WCheckBox : public QCheckBox {
     Q_OBJECT
 public:
     explicit WCheckBox(const QString& text, QWidget* parent = nullptr);
+};
+
+// A drop-down list that raises SelectEvent when the user chooses an entry.
+class WComboBox : public QComboBox {
+    Q_OBJECT
+public:
+    explicit WComboBox(QWidget* parent = nullptr);
+};
+
+// A single-selection list box that raises LeftButtonDoubleEvent and RightButtonDoubleEvent.
+class WListBox : public QListWidget {
+    Q_OBJECT
+public:
+    explicit WListBox(QWidget* parent = nullptr);
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 };
 
 class WRadioButton : public QRadioButton {
