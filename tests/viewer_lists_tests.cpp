@@ -25,7 +25,7 @@ protected:
     QStringList Lines(ListKind kind)
     {
         QStringList lines;
-        for (int i = 0; i < List(kind).list->count(); ++i) lines << List(kind).list->item(i)->text();
+        for (int i = 0; i < List(kind).list->Count(); ++i) lines << List(kind).list->Line(i);
         return lines;
     }
     void View_Mouse(const char* event, int x, int y, winlib::ButtonSnapshot held = {})
@@ -119,7 +119,7 @@ TEST_F(ViewerListsTest, ListsFollowTheMaps)
     // The second entry is the map in slot 2; a double click opens its dialog there.
     List(ListKind::Events).chooser->setCurrentIndex(1);
     Fill_List(*frame, ListKind::Events);
-    List(ListKind::Events).list->setCurrentRow(0);
+    List(ListKind::Events).list->Set_Current_Row(0);
     winlib::Fire(List(ListKind::Events).list, "LeftButtonDoubleEvent");
     ASSERT_TRUE(frame->State().event_link.Get());
     EXPECT_EQ(frame->State().event_link.Get()->slot(), two);

@@ -57,7 +57,7 @@ QStringList Lines(Zol& frame, ListKind kind, const edit_form& doc)
 void Double_Click(Zol& frame, ListKind kind)
 {
     const int slot = Chosen_Slot(frame, kind);
-    const int line = Controls(frame, kind).list->currentRow();
+    const int line = Controls(frame, kind).list->Current_Row();
     if (slot < 0 || line < 0) return;
     const edit_form& doc = frame.Documents()[slot];
     const std::size_t i = std::size_t(line);
@@ -74,10 +74,8 @@ void Fill_List(Zol& frame, ListKind kind)
 {
     ListControls& list = Controls(frame, kind);
     if (!list.window) return;
-    list.list->clear();
     const int slot = Chosen_Slot(frame, kind);
-    if (slot < 0) return;
-    list.list->addItems(Lines(frame, kind, frame.Documents()[slot])); // one insertion
+    list.list->Set_Lines(slot < 0 ? QStringList() : Lines(frame, kind, frame.Documents()[slot]));
 }
 
 void Refresh_List(Zol& frame, ListKind kind)

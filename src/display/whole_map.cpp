@@ -14,11 +14,11 @@ void Render_Whole_Map(QImage& image, const edit_form* doc, const PaletteColours&
     image.fill(background);
     if (!doc || !doc->has_grid()) return;
     const int w = std::min(doc->width(), image.width()), h = std::min(doc->height(), image.height());
-    // Row by row through the image's lines; the grid is read down its columns.
+    // Row by row through the image's lines; the grid is read across its columns.
+    const std::size_t step = std::size_t(doc->height());
     for (int y = 0; y < h; ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         const uint8_t* cell = doc->grid.data() + y;
-        const std::size_t step = std::size_t(doc->height());
         for (int x = 0; x < w; ++x, cell += step) line[x] = colours[Cell_Number(*cell)];
     }
 }

@@ -62,6 +62,17 @@ void Grid::clear()
     width_ = height_ = 0;
 }
 
+void Grid::Shrink(int w, int h)
+{
+    if (w > width_ || h > height_ || w <= 0 || h <= 0) return;
+    // Column x moves from x * height_ to x * h, never past a column still to be read.
+    for (int x = 1; x < w; ++x)
+        std::memmove(data_.get() + std::size_t(x) * std::size_t(h),
+                     data_.get() + std::size_t(x) * std::size_t(height_), std::size_t(h));
+    width_ = w;
+    height_ = h;
+}
+
 void Grid::swap(Grid& other) noexcept
 {
     data_.swap(other.data_);

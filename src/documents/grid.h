@@ -28,6 +28,8 @@ public:
     bool Allocate_Uninitialized(int w, int h);
     void clear();
     void swap(Grid& other) noexcept;
+    // Keeps the top-left w x h cells (w and h no larger than now) in the same block.
+    void Shrink(int w, int h);
 
     bool empty() const { return !data_; }
     int width() const { return width_; }

@@ -6,10 +6,10 @@
 
 namespace zol {
 
-// Makes doc w x h (1..256 each). Everything is built before anything is installed: on a memory
-// shortage ("ERROR:Set_Form_cb_ok_Click(1)" for the grid, "ERROR:Flag_Set_cb_ok_Click(11)" to
-// "(15)" for the link columns, "(4)" to "(6)" for the event columns) the map is left exactly as
-// it was and false returned.
+// Makes doc w x h (1..256 each). A larger grid is made before anything changes: when memory
+// runs short ("ERROR:Set_Form_cb_ok_Click(1)") the map is left exactly as it was and false
+// returned. A smaller map keeps its block, and the tables shrink where they are, so the rest
+// cannot fail.
 bool Resize_Map(edit_form& doc, int w, int h);
 
 } // namespace zol

@@ -186,14 +186,23 @@ WComboBox::WComboBox(QWidget* parent) : QComboBox(parent)
     connect(this, &QComboBox::activated, this, [this] { Fire(this, QStringLiteral("SelectEvent")); });
 }
 
-WListBox::WListBox(QWidget* parent) : QListWidget(parent)
+WListBox::WListBox(QWidget* parent) : QListView(parent), model_(new QStringListModel(this))
 {
+    setModel(model_);
     setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setUniformItemSizes(true);
 }
+
+void WListBox::Set_Lines(const QStringList& lines) { model_->setStringList(lines); }
+int WListBox::Count() const { return model_->rowCount(); }
+QString WListBox::Line(int row) const { return model_->data(model_->index(row)).toString(); }
+int WListBox::Current_Row() const { return currentIndex().isValid() ? currentIndex().row() : -1; }
+void WListBox::Set_Current_Row(int row) { setCurrentIndex(model_->index(row)); }
 
 void WListBox::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    QListWidget::mouseDoubleClickEvent(event);
+    QListView::mouseDoubleClickEvent(event);
     Fire_Mouse(this, Button_Event(event->button(), "LeftButtonDoubleEvent", "RightButtonDoubleEvent"), event);
 }
 

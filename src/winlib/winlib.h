@@ -6,7 +6,8 @@
 #include <QCheckBox>
 #include <QColor>
 #include <QComboBox>
-#include <QListWidget>
+#include <QListView>
+#include <QStringListModel>
 #include <QDialog>
 #include <QImage>
 #include <QMainWindow>
@@ -132,14 +133,23 @@ public:
     explicit WComboBox(QWidget* parent = nullptr);
 };
 
-// A single-selection list box that raises LeftButtonDoubleEvent and RightButtonDoubleEvent.
-class WListBox : public QListWidget {
+// A single-selection list box of text lines that raises LeftButtonDoubleEvent and
+// RightButtonDoubleEvent. Its lines are replaced all at once.
+class WListBox : public QListView {
     Q_OBJECT
 public:
     explicit WListBox(QWidget* parent = nullptr);
+    void Set_Lines(const QStringList& lines);
+    int Count() const;
+    QString Line(int row) const;
+    int Current_Row() const;
+    void Set_Current_Row(int row);
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    QStringListModel* model_;
 };
 
 class WRadioButton : public QRadioButton {
