@@ -10,7 +10,6 @@
 #include "shell/zol.h"
 #include "winlib/winlib.h"
 
-#include <QApplication>
 #include <QTemporaryDir>
 
 #include <cstdlib>
@@ -77,13 +76,3 @@ void BM_PenStroke(benchmark::State& state)
 BENCHMARK(BM_PenStroke);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -14,7 +14,6 @@
 #include "shell/zol.h"
 #include "tools/map_size.h"
 
-#include <QApplication>
 #include <QTemporaryDir>
 
 #include <chrono>
@@ -136,13 +135,3 @@ void BM_FillEventList(benchmark::State& state)
 BENCHMARK(BM_FillEventList);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

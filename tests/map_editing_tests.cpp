@@ -15,20 +15,6 @@ namespace {
 
 class MapEditingTest : public FrameTest {
 protected:
-    void TearDown() override
-    {
-        winlib::Override_Buttons(std::nullopt);
-        FrameTest::TearDown();
-    }
-
-    // Fires a mouse event at the centre of window cell (i, j) of slot's picture, with the
-    // buttons and keys the handler will see held.
-    void Mouse(int slot, const char* event, int i, int j, winlib::ButtonSnapshot held = {})
-    {
-        const int s = frame->State().cell_size;
-        winlib::Override_Buttons(held);
-        winlib::Fire(Map(slot).picture, QString::fromLatin1(event), i * s + s / 2, j * s + s / 2);
-    }
     static winlib::ButtonSnapshot Left() { return {.left = true}; }
     static winlib::ButtonSnapshot Right() { return {.right = true}; }
 

@@ -15,17 +15,6 @@ namespace {
 
 class ToolDialogsTest : public FrameTest {
 protected:
-    void TearDown() override
-    {
-        winlib::Override_Buttons(std::nullopt);
-        FrameTest::TearDown();
-    }
-    void Mouse(int slot, const char* event, int i, int j, winlib::ButtonSnapshot held = {})
-    {
-        const int s = frame->State().cell_size;
-        winlib::Override_Buttons(held);
-        winlib::Fire(Map(slot).picture, QString::fromLatin1(event), i * s + s / 2, j * s + s / 2);
-    }
     void Drag(int slot, int i1, int j1, int i2, int j2)
     {
         Mouse(slot, "LeftButtonDownEvent", i1, j1, {.left = true});

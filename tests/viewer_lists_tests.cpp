@@ -15,11 +15,6 @@ namespace {
 
 class ViewerListsTest : public FrameTest {
 protected:
-    void TearDown() override
-    {
-        winlib::Override_Buttons(std::nullopt);
-        FrameTest::TearDown();
-    }
     ViewerControls& Viewer() { return frame->State().viewer; }
     ListControls& List(ListKind kind) { return frame->State().lists[std::size_t(kind)]; }
     QStringList Lines(ListKind kind)

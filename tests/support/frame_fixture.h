@@ -55,11 +55,22 @@ protected:
     }
     void TearDown() override
     {
+        winlib::Override_Buttons(std::nullopt);
         frame.reset();
         EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty() ||
                     std::all_of(QApplication::topLevelWidgets().begin(),
                                 QApplication::topLevelWidgets().end(),
                                 [](QWidget* w) { return !w->isVisible(); }));
+    }
+
+    // Fires a mouse event at the centre of window cell (i, j) of slot's picture, with the
+    // buttons and keys the handler will see held.
+    void Mouse(int slot, const char* event, int i, int j, winlib::ButtonSnapshot held = {})
+    {
+        const int s = frame->State().cell_size;
+        winlib::Override_Buttons(held);
+        winlib::Fire(frame->State().maps[std::size_t(slot)].picture, QString::fromLatin1(event),
+                     i * s + s / 2, j * s + s / 2);
     }
 
     QString Path(const QString& name) const { return dir.filePath(name); }
