@@ -6,6 +6,7 @@
 #include "editing/clipboard.h"
 #include "editing/drawing_tools.h"
 #include "editing/undo.h"
+#include "tools/pattern.h"
 #include "scripted_presenter.h"
 #include "test_support.h"
 
@@ -203,6 +204,92 @@ TEST(Rectangles, TheRateDrawsOncePerCellInColumnOrder)
     edit_form again = Map_From_Text("0 0 0 0 0\n0 0 0 0 0\n0 0 0 0 0\n0 0 0 0 0");
     Rectangle_Fill(again, {0, 0, 4, 3}, 3, third, 77);
     EXPECT_EQ(again.grid, doc.grid);
+}
+
+// ---- Patterns --------------------------------------------------------------------------------
+
+TEST(Patterns, MadeOfZerosAndLeftEmptyByEitherShortage)
+{
+    ScriptedPresenter messages;
+    Pattern pattern;
+    ASSERT_TRUE(Make_Pattern(pattern, 3, 2));
+    EXPECT_EQ(pattern.cells, std::vector<uint8_t>(6, 0));
+    EXPECT_TRUE(pattern.exists());
+    for (int fail_at = 1; fail_at <= 2; ++fail_at) {
+        AllocationFailureScope fail(fail_at);
+        EXPECT_FALSE(Make_Pattern(pattern, 5, 5));
+        EXPECT_FALSE(pattern.exists());
+        EXPECT_EQ(pattern.width + pattern.height, 0);
+    }
+    EXPECT_EQ(messages.captions(), (QStringList{"ERROR:Pattern(1)", "ERROR:Pattern(2)"}));
+}
+
+TEST(Patterns, RectanglesTileFromTheMapsOriginAtEveryRate)
+{
+    // Against cell-by-cell tiling, over rectangles reaching the last row and column and patterns
+    // larger than the map; a 2 x 2 pattern from (3, 5) puts pattern(1, 1) there.
+    edit_form blank = Map_From_Text("0 0 0 0 0 0\n0 0 0 0 0 0\n0 0 0 0 0 0\n0 0 0 0 0 0\n"
+                                    "0 0 0 0 0 0\n0 0 0 0 0 0\n0 0 0 0 0 0");
+    const Pattern two{2, 2, {1, 2, 3, 4}};
+    edit_form doc = blank;
+    Pattern_Rectangle(doc, {3, 5, 3, 5}, two, kAll, 1);
+    EXPECT_EQ(doc.cell(3, 5), two.at(1, 1));
+    Pattern big_cells{5, 5, {}};
+    for (int i = 0; i < 25; ++i) big_cells.cells.push_back(uint8_t(10 + i));
+    const Pattern& big = big_cells;
+    const Pattern tall{1, 3, {7, 8, 9}};
+    for (const Pattern* pattern : {&two, &big, &tall}) {
+        for (const FillRate rate : {FillRate{false, 100}, FillRate{true, 100}, FillRate{true, 50}}) {
+            for (const CellRect rect : {CellRect{0, 0, 5, 6}, CellRect{2, 3, 9, 9}, CellRect{5, 0, 5, 6}}) {
+                doc = blank;
+                Pattern_Rectangle(doc, rect, *pattern, rate, 99);
+                FillRandom random(rate, 99);
+                for (int x = std::max(rect.x1, 0); x <= std::min(rect.x2, 5); ++x)
+                    for (int y = std::max(rect.y1, 0); y <= std::min(rect.y2, 6); ++y)
+                        ASSERT_EQ(doc.cell(x, y), random.Write() ? pattern->tile(x, y) : 0)
+                            << pattern->width << "x" << pattern->height << " rate " << rate.rate << " at " << x << "," << y;
+            }
+        }
+    }
+}
+
+TEST(Patterns, PatternFillPaintsEachRegionCellWithItsTile)
+{
+    uint32_t state = 11;
+    auto next = [&state] { return (state = state * 1103515245u + 12345u) >> 16; };
+    for (int round = 0; round < 20; ++round) {
+        SCOPED_TRACE(round);
+        edit_form doc;
+        const int w = 1 + int(next() % 40), h = 1 + int(next() % 40);
+        doc.max_x = uint8_t(w - 1);
+        doc.max_y = uint8_t(h - 1);
+        doc.grid.Allocate(w, h);
+        doc.flags.assign(kCellCount, 0);
+        doc.flags[21] = 2;
+        for (std::size_t i = 0; i < doc.grid.size(); ++i) doc.grid.data()[i] = uint8_t(next() % 3);
+        const int x = int(next() % unsigned(w)), y = int(next() % unsigned(h));
+        const std::vector<bool> region = Region(doc, x, y);
+        // The pattern holds the target value too, and a cell whose flag is 2.
+        Pattern pattern{1 + int(next() % 5), 1 + int(next() % 5), {}};
+        for (int i = 0; i < pattern.width * pattern.height; ++i) pattern.cells.push_back(uint8_t(i % 2 ? 21 : doc.cell(x, y)));
+        const Pattern drawn = Drawing_Pattern(doc, pattern);
+        for (const FillRate rate : {FillRate{true, 100}, FillRate{true, 37}}) {
+            edit_form filled = doc;
+            ASSERT_TRUE(Paint(filled, x, y, drawn, rate, 4321));
+            for (int cx = 0; cx < w; ++cx) {
+                for (int cy = 0; cy < h; ++cy) {
+                    const uint8_t before = doc.cell(cx, cy), after = filled.cell(cx, cy);
+                    if (!region[std::size_t(cx * h + cy)]) ASSERT_EQ(after, before) << cx << "," << cy;
+                    else if (rate.rate == 100) ASSERT_EQ(after, drawn.tile(cx, cy)) << cx << "," << cy;
+                    else ASSERT_TRUE(after == before || after == drawn.tile(cx, cy));
+                }
+            }
+        }
+        // The pattern's cell numbers are drawn with the map's flags.
+        if (pattern.cells.size() > 1) {
+            ASSERT_EQ(drawn.cells[1], 21 + 2 * 64);
+        }
+    }
 }
 
 // ---- Undo ring -------------------------------------------------------------------------------

@@ -18,32 +18,65 @@ bool Clip(const edit_form& doc, const CellRect& rect, CellRect& inside)
     return doc.has_grid() && inside.x1 <= inside.x2 && inside.y1 <= inside.y2;
 }
 
-template <class Value>
-void Fill_Rect(edit_form& doc, const CellRect& rect, const FillRate& rate, uint32_t seed, Value value)
-{
-    CellRect inside;
-    if (!Clip(doc, rect, inside)) return;
-    FillRandom random(rate, seed);
-    for (int x = inside.x1; x <= inside.x2; ++x) {
-        uint8_t* column = doc.grid.column(x);
-        for (int y = inside.y1; y <= inside.y2; ++y)
-            if (random.Write()) column[y] = value(x, y);
+// The pattern repeated down a whole map column, one strip per pattern column, so that a run of
+// a column is copied rather than worked out cell by cell.
+class TiledColumns {
+public:
+    TiledColumns(const Pattern& pattern, int height)
+        : width_(pattern.width), height_(height), strips_(std::size_t(pattern.width) * std::size_t(height))
+    {
+        for (int px = 0; px < pattern.width; ++px)
+            for (int y = 0; y < height; ++y) strips_[std::size_t(px * height + y)] = pattern.at(px, y % pattern.height);
     }
-}
+    // The pattern's cells for map column x, indexed by map row.
+    const uint8_t* Column(int x) const { return strips_.data() + std::size_t(x % width_) * std::size_t(height_); }
+
+private:
+    int width_;
+    int height_;
+    std::vector<uint8_t> strips_;
+};
+
+bool Writes_Every_Cell(const FillRate& rate) { return !rate.on || rate.rate >= 100; }
 
 } // namespace
 
 void Rectangle_Fill(edit_form& doc, const CellRect& rect, uint8_t value, const FillRate& rate,
                     uint32_t seed)
 {
-    Fill_Rect(doc, rect, rate, seed, [value](int, int) { return value; });
+    CellRect inside;
+    if (!Clip(doc, rect, inside)) return;
+    FillRandom random(rate, seed);
+    const bool always = Writes_Every_Cell(rate);
+    for (int x = inside.x1; x <= inside.x2; ++x) {
+        uint8_t* column = doc.grid.column(x);
+        if (always) {
+            std::memset(column + inside.y1, value, std::size_t(inside.y2 - inside.y1 + 1));
+            continue;
+        }
+        for (int y = inside.y1; y <= inside.y2; ++y)
+            if (random.Write()) column[y] = value;
+    }
 }
 
 void Pattern_Rectangle(edit_form& doc, const CellRect& rect, const Pattern& pattern,
                        const FillRate& rate, uint32_t seed)
 {
-    if (!pattern.exists()) return;
-    Fill_Rect(doc, rect, rate, seed, [&pattern](int x, int y) { return pattern.tile(x, y); });
+    CellRect inside;
+    if (!pattern.exists() || !Clip(doc, rect, inside)) return;
+    const TiledColumns tiled(pattern, doc.height());
+    FillRandom random(rate, seed);
+    const bool always = Writes_Every_Cell(rate);
+    for (int x = inside.x1; x <= inside.x2; ++x) {
+        uint8_t* column = doc.grid.column(x);
+        const uint8_t* from = tiled.Column(x);
+        if (always) {
+            std::memcpy(column + inside.y1, from + inside.y1, std::size_t(inside.y2 - inside.y1 + 1));
+            continue;
+        }
+        for (int y = inside.y1; y <= inside.y2; ++y)
+            if (random.Write()) column[y] = from[y];
+    }
 }
 
 void Rectangle_Edges(edit_form& doc, const CellRect& rect, uint8_t value)
@@ -85,7 +118,8 @@ template <bool kColumns>
 class Painter {
 public:
     Painter(edit_form& doc, const Pattern& pattern, const FillRate& rate, uint32_t seed)
-        : pattern_(pattern), random_(rate, seed), always_(!rate.on || rate.rate >= 100),
+        : tiled_(pattern, doc.height()), single_(pattern.width == 1 && pattern.height == 1),
+          value_(pattern.cells[0]), random_(rate, seed), always_(Writes_Every_Cell(rate)),
           length_(kColumns ? doc.height() : doc.width()),
           lines_(kColumns ? doc.width() : doc.height()), height_(doc.height()), grid_(doc.grid)
     {
@@ -195,19 +229,14 @@ private:
         // Cell (start, line) of the grid and the step to the next cell of the run.
         const std::ptrdiff_t step = kColumns ? 1 : height_;
         uint8_t* cell = kColumns ? grid_.column(line) + start : grid_.column(start) + line;
-        if (always_ && pattern_.width == 1 && pattern_.height == 1) {
-            const uint8_t value = pattern_.cells[0];
-            if constexpr (kColumns) std::memset(cell, value, std::size_t(length));
-            else
-                for (int i = 0; i < length; ++i, cell += step) *cell = value;
+        if constexpr (kColumns) {
+            // Every cell is written (see Paint): the run is the pattern's strip for this column.
+            if (single_) std::memset(cell, value_, std::size_t(length));
+            else std::memcpy(cell, tiled_.Column(line) + start, std::size_t(length));
             return;
         }
-        for (int at = start; at <= end; ++at, cell += step) {
-            const int x = kColumns ? line : at;
-            const int y = kColumns ? at : line;
-            // At a rate of 100 every draw writes, so none is needed.
-            if (always_ || random_.Write()) *cell = pattern_.tile(x, y);
-        }
+        for (int x = start; x <= end; ++x, cell += step)
+            if (always_ || random_.Write()) *cell = single_ ? value_ : tiled_.Column(x)[line];
     }
 
     // Each run of fillable cells in the line within [start, end] gives one seed: its last
@@ -225,7 +254,9 @@ private:
         }
     }
 
-    const Pattern& pattern_;
+    const TiledColumns tiled_;
+    const bool single_;    // a 1 x 1 pattern of value_
+    const uint8_t value_;
     FillRandom random_;
     const bool always_;
     const int length_; // cells in a line
