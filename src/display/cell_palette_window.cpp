@@ -7,6 +7,7 @@
 #include "shell/save_question.h"
 #include "shell/show_message.h"
 #include "shell/zol.h"
+#include "tools/load_bitmap_form.h"
 
 #include <QPainter>
 
@@ -118,6 +119,11 @@ void Open_Cell_Palette(Zol& frame, const CellImages& cells, const QString& path,
             Cell_Release(frame, right, args.x, args.y);
         });
     }
+    // A double click changes the cell in the cell loading window.
+    winlib::Bind(picture, QStringLiteral("LeftButtonDoubleEvent"), [&frame](QObject*, winlib::EventArgs& args) {
+        const int cell = Cell_At(args.x, args.y);
+        if (cell >= 0) Open_Load_Bitmap_Form(frame, cell);
+    });
     window->show();
     Refresh_Cell_Palette(frame);
 }
@@ -127,6 +133,8 @@ bool Close_Cell_Palette(Zol& frame)
     ProgramState& state = frame.State();
     PaletteControls& controls = state.palette_window;
     const bool existed = !controls.window.isNull();
+    // No picture of this palette may land in the next one.
+    Close_Load_Bitmap_Form(frame);
     if (controls.window) {
         winlib::Unbind(controls.window, QStringLiteral("CloseEvent"));
         delete controls.window.data();

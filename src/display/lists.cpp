@@ -4,6 +4,7 @@
 #include "documents/event_link_dialog.h"
 #include "documents/file_path.h"
 #include "shell/zol.h"
+#include "tools/load_bitmap_form.h"
 
 namespace zol {
 
@@ -59,13 +60,19 @@ void Double_Click(Zol& frame, ListKind kind)
     const int slot = Chosen_Slot(frame, kind);
     const int line = Controls(frame, kind).list->Current_Row();
     if (slot < 0 || line < 0) return;
+    if (kind == ListKind::Flags) {
+        // The line is the cell number: the cell loading window for it, on the list's map.
+        if (!frame.State().palette_window.window || line >= kCellCount) return;
+        Open_Load_Bitmap_Form(frame, line);
+        Select_Loader_Map(frame, slot);
+        return;
+    }
     const edit_form& doc = frame.Documents()[slot];
     const std::size_t i = std::size_t(line);
     if (kind == ListKind::Events && line < doc.events.count())
         Open_Event_Link(frame, slot, doc.events.x[i], doc.events.y[i]);
     else if (kind == ListKind::Links && line < doc.links.count())
         Open_Event_Link(frame, slot, doc.links.x[i], doc.links.y[i]);
-    // The flag list opens the cell loading window for the cell once it exists.
 }
 
 } // namespace

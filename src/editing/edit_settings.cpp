@@ -2,6 +2,7 @@
 
 #include "editing/tools.h"
 #include "shell/zol.h"
+#include "tools/pattern_windows.h"
 
 namespace zol {
 
@@ -57,6 +58,8 @@ void Close_Tool_Dialogs(Zol& frame)
     frame.State().background_dialog.Close();
     frame.State().fill_rate_dialog.Close();
     frame.State().map_size_dialog.Close();
+    Close_Pattern_Size_Dialog(frame);
+    Close_Pattern_Maker(frame);
 }
 
 void Update_Fill_Rate_Menu(Zol& frame)

@@ -249,10 +249,10 @@ void Release_Tool(Zol& frame, int slot, int x, int y, bool right)
 
 bool Editing_Suspended(Zol& frame)
 {
-    // The pattern dialogs join these once they exist.
     const ProgramState& state = frame.State();
     return state.event_link.Is_Open() || state.fill_rate_dialog.Is_Open() ||
-           state.background_dialog.Is_Open() || state.map_size_dialog.Is_Open();
+           state.background_dialog.Is_Open() || state.map_size_dialog.Is_Open() ||
+           state.pattern_size_dialog.Is_Open() || state.pattern_maker.window.Is_Open();
 }
 
 void Record_Step(Zol& frame, int slot)

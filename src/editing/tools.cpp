@@ -4,6 +4,7 @@
 #include "editing/tool_state.h"
 #include "editing/toolbar.h"
 #include "shell/zol.h"
+#include "tools/pattern_windows.h"
 
 #include <array>
 
@@ -41,7 +42,6 @@ QString Tool_Hint(int tool) { return QString::fromUtf8(Tool_Table()[std::size_t(
 
 bool Select_Tool(Zol& frame, int tool)
 {
-    // The map size and pattern dialogs close here too once they exist.
     Close_Tool_Dialogs(frame);
     for (int t = 0; t < kToolCount; ++t) {
         QAction* item = frame.Menu_Item(Tool_Command_Id(t));
@@ -69,7 +69,8 @@ void Tool_Command(Zol& frame, int tool)
         Open_Fill_Rate_Dialog(frame);
     else if (tool == kCopyWithoutBackground)
         Open_Background_Dialog(frame);
-    // The pattern tools open the pattern size dialog once patterns exist.
+    else if (tool == kPatternRectangle || tool == kPatternFill)
+        Open_Pattern_Size_Dialog(frame);
 }
 
 } // namespace zol

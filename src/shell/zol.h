@@ -74,6 +74,46 @@ struct ListControls {
     std::vector<int> entry_slots;
 };
 
+// The pattern maker ("パターンの作成"): its canvas shows the pattern's cells.
+struct PatternMakerControls {
+    winlib::SingleWindow<winlib::WDialog> window;
+    winlib::WPictureBox* canvas = nullptr;
+    QImage surface;               // width x height cells of 32 pixels
+};
+
+// The cell loading window ("No.n") with the bitmap window it picks blocks from.
+struct LoaderControls {
+    winlib::SingleWindow<winlib::WDialog> window;
+    int cell = 0;                 // the palette cell being changed
+    QImage picture;               // the working picture, 32 x 32
+    // The map window of each entry of the map list; an entry whose window has gone is skipped.
+    std::vector<QPointer<FormChild>> entry_windows;
+    winlib::WComboBox* maps = nullptr;
+    winlib::WCheckBox* edited_too = nullptr;
+    winlib::WPictureBox* preview = nullptr;
+    winlib::WComboBox* flag = nullptr;
+
+    winlib::SingleWindow<winlib::WDialog> bitmap_window; // "ロードするビットマップ"
+    QImage bitmap;                // the loaded bitmap, in the cells' format
+    winlib::WPictureBox* bitmap_picture = nullptr;
+    winlib::WStatusBar* bitmap_status = nullptr;
+};
+
+// The cell editor ("セルの編集"): the working picture ten times larger, a colour grid and a pen.
+struct CellEditorControls {
+    winlib::SingleWindow<winlib::WDialog> window;
+    QImage cell;                  // the picture being drawn, 32 x 32: the master copy
+    QImage view;                  // cell magnified, what the surface shows
+    std::array<QRgb, 16> colours{};
+    int selected = 0;             // the grid's chosen colour
+    QRgb colour = 0;              // what the pen and the fill paint with
+    bool fill_mode = false;       // false: pen
+    winlib::WPictureBox* surface = nullptr;
+    winlib::WPictureBox* grid = nullptr;
+    winlib::WPictureBox* colour_box = nullptr;
+    winlib::WButton* tool = nullptr;
+};
+
 // Everything the program works on, in one place.
 struct ProgramState {
     DocumentTable documents;
@@ -98,6 +138,10 @@ struct ProgramState {
     ViewerControls viewer;
     std::array<ListControls, 3> lists; // events, flags, links
     winlib::SingleWindow<QDialog> map_size_dialog;
+    winlib::SingleWindow<winlib::WDialog> pattern_size_dialog;
+    PatternMakerControls pattern_maker;
+    LoaderControls loader;
+    CellEditorControls cell_editor;
     // The toolbar, its undo button and its ten tool buttons by tool number.
     QPointer<QToolBar> toolbar;
     QAction* undo_button = nullptr;

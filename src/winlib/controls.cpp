@@ -68,12 +68,27 @@ void WPictureBox::Set_Image(const QImage& image)
     update();
 }
 
+namespace {
+
+// The pixels an outline of rect covers, with a pixel to spare on each side.
+QRegion Outline_Region(const QRect& rect)
+{
+    const QRect r = rect.adjusted(-1, -1, 1, 1);
+    if (r.width() <= 4 || r.height() <= 4) return QRegion(r);
+    return QRegion(r.left(), r.top(), r.width(), 3) + QRegion(r.left(), r.bottom() - 2, r.width(), 3) +
+           QRegion(r.left(), r.top(), 3, r.height()) + QRegion(r.right() - 2, r.top(), 3, r.height());
+}
+
+} // namespace
+
 void WPictureBox::Set_Overlay(const QRect& rect, const QColor& colour, Qt::PenStyle style)
 {
+    QRegion dirty = Outline_Region(rect);
+    if (overlay_) dirty += Outline_Region(*overlay_);
     overlay_ = rect;
     overlay_colour_ = colour;
     overlay_style_ = style;
-    update();
+    update(dirty);
 }
 
 QImage WPictureBox::Grab() const
@@ -239,16 +254,41 @@ QString WStatusBar::Text(int pane) const
     return panes_[std::size_t(pane)]->text();
 }
 
-// ---- WNumberDialog ----------------------------------------------------------------------------
+// ---- WDialog ----------------------------------------------------------------------------------
 
-WNumberDialog::WNumberDialog(QWidget* owner, const QString& title, const QString& label, int minimum,
-                             int maximum, int value, int bar_width, int edit_width)
+WDialog::WDialog(QWidget* owner, const QString& title)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                          Qt::MSWindowsFixedSizeDialogHint)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(title);
     if (owner) setFont(owner->font());
+}
+
+int WDialog::Title_Width() const
+{
+    return fontMetrics().horizontalAdvance(windowTitle()) + 100;
+}
+
+void WDialog::closeEvent(QCloseEvent* event)
+{
+    EventArgs args;
+    Fire(this, QStringLiteral("CloseEvent"), args);
+    if (!args.allow) {
+        event->ignore();
+        return;
+    }
+    // Not QDialog's own handler: it would reject(), which closes again from inside this close
+    // and leaves the dialog open.
+    event->accept();
+}
+
+// ---- WNumberDialog ----------------------------------------------------------------------------
+
+WNumberDialog::WNumberDialog(QWidget* owner, const QString& title, const QString& label, int minimum,
+                             int maximum, int value, int bar_width, int edit_width)
+    : WDialog(owner, title)
+{
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(5, 5, 5, 5);
     grid->setSpacing(5);
@@ -271,18 +311,7 @@ WNumberDialog::WNumberDialog(QWidget* owner, const QString& title, const QString
     buttons->addWidget(cancel);
     grid->addLayout(buttons, row, 0, 1, 2);
     // Wide enough for the title beside the window frame's buttons.
-    grid->setColumnMinimumWidth(0, std::max(bar_width, fontMetrics().horizontalAdvance(title) + 100 - edit_width));
-}
-
-void WNumberDialog::closeEvent(QCloseEvent* event)
-{
-    EventArgs args;
-    Fire(this, QStringLiteral("CloseEvent"), args);
-    if (!args.allow) {
-        event->ignore();
-        return;
-    }
-    QDialog::closeEvent(event);
+    grid->setColumnMinimumWidth(0, std::max(bar_width, Title_Width() - edit_width));
 }
 
 // ---- Scroll bar paired with an edit box -----------------------------------------------------

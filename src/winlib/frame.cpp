@@ -202,10 +202,10 @@ QSize Placed_Size(const QWidget* window)
 
 } // namespace
 
-void Place_At_Pointer(QWidget* window, QWidget* frame)
+void Place_At_Pointer(QWidget* window, QWidget* frame, QPoint offset)
 {
     if (!window) return;
-    const QPoint pointer = Pointer_Position();
+    const QPoint pointer = Pointer_Position() + offset;
     const QSize size = Placed_Size(window);
     if (!window->isWindow() && window->parentWidget()) {
         // A child window: positions are in its parent's coordinates, kept inside the parent.

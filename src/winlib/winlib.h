@@ -82,7 +82,8 @@ public:
     explicit WPictureBox(QWidget* parent = nullptr);
     void Set_Image(const QImage& image);        // shows image (and removes any overlay)
     const QImage& Image() const { return image_; }
-    // An outline, in widget pixels: dotted black unless told otherwise.
+    // An outline, in widget pixels: dotted black unless told otherwise. Only the old and the new
+    // outline are repainted.
     void Set_Overlay(const QRect& rect, const QColor& colour = Qt::black, Qt::PenStyle style = Qt::DotLine);
     std::optional<QRect> Overlay() const { return overlay_; }
     // What is on screen: the image with the overlay, as a QImage of the widget's size.
@@ -260,12 +261,27 @@ public:
 // An open-file dialog with a bitmap preview of the selected file beside its list.
 class PreviewFileDialog; // defined in preview_file_dialog.h
 
+// ---- Small modeless dialogs ----------------------------------------------------------------
+
+// A modeless dialog of fixed size owned by the frame, in the frame's font. Its close box and
+// Escape raise CloseEvent on the dialog (allow=false refuses); it deletes itself once closed.
+class WDialog : public QDialog {
+    Q_OBJECT
+public:
+    WDialog(QWidget* owner, const QString& title);
+    void reject() override { close(); }
+    // How wide the window must be for its title to show beside the window frame's buttons.
+    int Title_Width() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+};
+
 // ---- A number in a small dialog -------------------------------------------------------------
 
 // A modeless dialog holding an optional label, a scroll bar paired with a digits-only edit box
-// (Pair_Scroll_And_Edit), and the buttons " OK " and "CANCEL" (each raising ClickEvent). Its
-// close box raises CloseEvent on the dialog; the dialog deletes itself once closed.
-class WNumberDialog : public QDialog {
+// (Pair_Scroll_And_Edit), and the buttons " OK " and "CANCEL" (each raising ClickEvent).
+class WNumberDialog : public WDialog {
     Q_OBJECT
 public:
     WNumberDialog(QWidget* owner, const QString& title, const QString& label, int minimum,
@@ -276,12 +292,6 @@ public:
     QLineEdit* edit = nullptr;
     WButton* ok = nullptr;
     WButton* cancel = nullptr;
-
-    // Escape closes the dialog as its close box does.
-    void reject() override { close(); }
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
 };
 
 // ---- Language ------------------------------------------------------------------------------
@@ -307,22 +317,23 @@ private:
 
 // ---- Shared idioms --------------------------------------------------------------------------
 
-// Moves a top-level or child window so its top left is at the pointer, kept inside frame.
-void Place_At_Pointer(QWidget* window, QWidget* frame);
+// Moves a top-level or child window so its top left is at the pointer moved by offset, kept
+// inside frame.
+void Place_At_Pointer(QWidget* window, QWidget* frame, QPoint offset = {});
 
 // A modeless window that exists at most once: Open() destroys the one open, makes a new one with
-// make(), places it at the pointer kept inside the frame, and shows it. The record empties when
-// the window is destroyed.
+// make(), places it at the pointer (moved by offset) kept inside the frame, and shows it. The
+// record empties when the window is destroyed.
 template <class W>
 class SingleWindow {
 public:
     template <class Make>
-    W* Open(QWidget* frame, Make make)
+    W* Open(QWidget* frame, Make make, QPoint offset = {})
     {
         Close();
         W* window = make();
         window_ = window;
-        Place_At_Pointer(window, frame);
+        Place_At_Pointer(window, frame, offset);
         window->show();
         return window;
     }
