@@ -1,12 +1,16 @@
 // Editing a largest map: the flood fill over an open map and over a maze of one-cell corridors
-// against a memset of the grid's 64 KiB, and recording and undoing a step against a memcpy of
-// 64 KiB between 64-byte-aligned buffers. All figures come from one run so they compare.
+// against a memset of the grid's 64 KiB, the pattern tools against the one-value tools, the
+// cell editor's fill and view against QImage::fill, and recording and undoing a step against a
+// memcpy of 64 KiB between 64-byte-aligned buffers. All figures come from one run so they compare.
 
 #include <benchmark/benchmark.h>
 
 #include "documents/edit_form.h"
 #include "editing/drawing_tools.h"
 #include "editing/undo.h"
+#include "tools/cell_picture.h"
+
+#include <QImage>
 
 #include <chrono>
 #include <cstdlib>
@@ -159,5 +163,119 @@ void BM_PaintMazeAtRate(benchmark::State& state)
     }
 }
 BENCHMARK(BM_PaintMazeAtRate);
+
+// ---- Patterns -----------------------------------------------------------------------------------
+
+const zol::CellRect kWholeMap{0, 0, kSide - 1, kSide - 1};
+
+zol::Pattern Five_By_Five()
+{
+    zol::Pattern pattern{5, 5, {}};
+    for (int i = 0; i < 25; ++i) pattern.cells.push_back(uint8_t(1 + i));
+    return pattern;
+}
+
+// Against BM_MemsetGrid: the switch off writes every cell, a pattern column at a time.
+void BM_PatternRectangle(benchmark::State& state)
+{
+    zol::edit_form doc = Open_Map(0);
+    const zol::Pattern pattern = Five_By_Five();
+    for (auto _ : state) {
+        zol::Pattern_Rectangle(doc, kWholeMap, pattern, {false, 100}, 1);
+        benchmark::DoNotOptimize(doc.grid.data());
+    }
+}
+BENCHMARK(BM_PatternRectangle);
+
+// The two at a rate of 50: the pattern against the one-value rectangle.
+void BM_RectangleFillHalf(benchmark::State& state)
+{
+    zol::edit_form doc = Open_Map(0);
+    for (auto _ : state) {
+        zol::Rectangle_Fill(doc, kWholeMap, 7, {true, 50}, 1);
+        benchmark::DoNotOptimize(doc.grid.data());
+    }
+}
+BENCHMARK(BM_RectangleFillHalf);
+
+void BM_PatternRectangleHalf(benchmark::State& state)
+{
+    zol::edit_form doc = Open_Map(0);
+    const zol::Pattern pattern = Five_By_Five();
+    for (auto _ : state) {
+        zol::Pattern_Rectangle(doc, kWholeMap, pattern, {true, 50}, 1);
+        benchmark::DoNotOptimize(doc.grid.data());
+    }
+}
+BENCHMARK(BM_PatternRectangleHalf);
+
+// A fill of the whole open map, which is made open again (untimed) before each fill.
+void Fill_Open_Map(benchmark::State& state, const zol::Pattern& pattern)
+{
+    zol::edit_form doc = Open_Map(0);
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::memset(doc.grid.data(), 0, kGridBytes);
+        state.ResumeTiming();
+        if (!zol::Paint(doc, 0, 0, pattern, {true, 100}, 1)) state.SkipWithError("Paint failed");
+        benchmark::DoNotOptimize(doc.grid.data());
+    }
+}
+
+void BM_FillOpenMapOneCell(benchmark::State& state) { Fill_Open_Map(state, zol::Pattern::Single(2)); }
+BENCHMARK(BM_FillOpenMapOneCell);
+
+void BM_PatternFillOpenMap(benchmark::State& state) { Fill_Open_Map(state, Five_By_Five()); }
+BENCHMARK(BM_PatternFillOpenMap);
+
+// ---- The cell editor's picture ------------------------------------------------------------------
+
+void BM_FillCellImage(benchmark::State& state)
+{
+    QImage cell(zol::kCellSize, zol::kCellSize, QImage::Format_RGB32);
+    uint32_t colour = 0;
+    for (auto _ : state) {
+        cell.fill(++colour);
+        benchmark::DoNotOptimize(cell.constBits());
+    }
+}
+BENCHMARK(BM_FillCellImage);
+
+// The pixel fill of a one-colour cell, in a new colour each time.
+void BM_PixelFillCell(benchmark::State& state)
+{
+    QImage cell(zol::kCellSize, zol::kCellSize, QImage::Format_RGB32);
+    cell.fill(0xff000000u);
+    uint32_t colour = 0;
+    for (auto _ : state) {
+        if (!zol::Pixel_Fill(cell, 3, 4, 0xff000000u | (++colour & 0xffffffu))) state.SkipWithError("Pixel_Fill failed");
+        benchmark::DoNotOptimize(cell.constBits());
+    }
+}
+BENCHMARK(BM_PixelFillCell);
+
+void BM_FillViewImage(benchmark::State& state)
+{
+    QImage view(zol::kMagnifiedSize, zol::kMagnifiedSize, QImage::Format_RGB32);
+    uint32_t colour = 0;
+    for (auto _ : state) {
+        view.fill(++colour);
+        benchmark::DoNotOptimize(view.constBits());
+    }
+}
+BENCHMARK(BM_FillViewImage);
+
+void BM_MagnifyCell(benchmark::State& state)
+{
+    QImage cell(zol::kCellSize, zol::kCellSize, QImage::Format_RGB32);
+    for (int y = 0; y < zol::kCellSize; ++y)
+        for (int x = 0; x < zol::kCellSize; ++x) cell.setPixel(x, y, qRgb(x * 8, y * 8, 7));
+    QImage view;
+    for (auto _ : state) {
+        zol::Magnify_Cell(cell, view);
+        benchmark::DoNotOptimize(view.constBits());
+    }
+}
+BENCHMARK(BM_MagnifyCell);
 
 } // namespace

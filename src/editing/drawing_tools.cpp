@@ -25,8 +25,10 @@ public:
     TiledColumns(const Pattern& pattern, int height)
         : width_(pattern.width), height_(height), strips_(std::size_t(pattern.width) * std::size_t(height))
     {
-        for (int px = 0; px < pattern.width; ++px)
-            for (int y = 0; y < height; ++y) strips_[std::size_t(px * height + y)] = pattern.at(px, y % pattern.height);
+        for (int px = 0; px < pattern.width; ++px) {
+            uint8_t* strip = strips_.data() + std::size_t(px * height);
+            for (int y = 0; y < height; ++y) strip[y] = y < pattern.height ? pattern.at(px, y) : strip[y - pattern.height];
+        }
     }
     // The pattern's cells for map column x, indexed by map row.
     const uint8_t* Column(int x) const { return strips_.data() + std::size_t(x % width_) * std::size_t(height_); }
@@ -67,6 +69,22 @@ void Pattern_Rectangle(edit_form& doc, const CellRect& rect, const Pattern& patt
     const TiledColumns tiled(pattern, doc.height());
     FillRandom random(rate, seed);
     const bool always = Writes_Every_Cell(rate);
+    if (always && inside.y1 == 0 && inside.y2 == doc.height() - 1) {
+        // Whole columns lie end to end in the grid, so the rectangle repeats every pattern
+        // width of columns: one period is written, then copied in doubling pieces.
+        const std::size_t height = std::size_t(doc.height());
+        uint8_t* start = doc.grid.column(inside.x1);
+        const std::size_t total = std::size_t(inside.x2 - inside.x1 + 1) * height;
+        const std::size_t period = std::min(total, std::size_t(pattern.width) * height);
+        for (std::size_t done = 0, x = std::size_t(inside.x1); done < period; done += height, ++x)
+            std::memcpy(start + done, tiled.Column(int(x)), height);
+        for (std::size_t done = period; done < total;) {
+            const std::size_t piece = std::min(done - done % period, total - done);
+            std::memcpy(start + done, start, piece);
+            done += piece;
+        }
+        return;
+    }
     for (int x = inside.x1; x <= inside.x2; ++x) {
         uint8_t* column = doc.grid.column(x);
         const uint8_t* from = tiled.Column(x);

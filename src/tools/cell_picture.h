@@ -26,10 +26,14 @@ void Paint_Square(QImage& view, int i, int j, QRgb colour);
 // One pixel per 10 x 10 square of a magnified view: the cell it shows.
 QImage Reduce_View(const QImage& view);
 
+// The largest picture the pixel fill works on (a cell is 32 x 32).
+constexpr int kMaxFillWidth = 64;
+constexpr int kMaxFillHeight = 256;
+
 // The 4-connected fill from pixel (x, y): every pixel reachable from it through pixels of
 // exactly its RGB colour takes colour. A memory shortage is reported ("ERROR:Paint(1)" and
 // "(2)" the seed queue, "(3)" and "(4)" the visited marks) before any pixel changes, and the
-// result is false.
+// result is false. A larger picture is left as it is.
 bool Pixel_Fill(QImage& cell, int x, int y, QRgb colour);
 
 // The top-left corner of the cell-sized block centred on pointer in an image of size, kept
