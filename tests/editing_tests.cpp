@@ -98,22 +98,38 @@ std::vector<bool> Region(const edit_form& doc, int x0, int y0)
     return in;
 }
 
-TEST(Paint, RandomBlobsAtEveryRate)
-{
-    // Maps of few values in random blobs: at a rate of 100 exactly the region is painted; at
-    // lower rates only region cells change, each visited once.
-    uint32_t state = 5;
-    auto next = [&state] { return (state = state * 1103515245u + 12345u) >> 16; };
-    for (int round = 0; round < 30; ++round) {
-        SCOPED_TRACE(round);
+// Random maps of up to 40 x 40 cells of a few values in blobs, and a seed cell in each.
+class RandomMaps {
+public:
+    explicit RandomMaps(uint32_t state) : state_(state) {}
+    unsigned Next() { return (state_ = state_ * 1103515245u + 12345u) >> 16; }
+    edit_form Map(int& x, int& y)
+    {
         edit_form doc;
-        const int w = 1 + int(next() % 40), h = 1 + int(next() % 40);
+        const int w = 1 + int(Next() % 40), h = 1 + int(Next() % 40);
         doc.max_x = uint8_t(w - 1);
         doc.max_y = uint8_t(h - 1);
         doc.grid.Allocate(w, h);
         doc.flags.assign(kCellCount, 0);
-        for (std::size_t i = 0; i < doc.grid.size(); ++i) doc.grid.data()[i] = uint8_t(next() % 3);
-        const int x = int(next() % unsigned(w)), y = int(next() % unsigned(h));
+        for (std::size_t i = 0; i < doc.grid.size(); ++i) doc.grid.data()[i] = uint8_t(Next() % 3);
+        x = int(Next() % unsigned(w));
+        y = int(Next() % unsigned(h));
+        return doc;
+    }
+
+private:
+    uint32_t state_;
+};
+
+TEST(Paint, RandomBlobsAtEveryRate)
+{
+    // Maps of few values in random blobs: at a rate of 100 exactly the region is painted; at
+    // lower rates only region cells change, each visited once.
+    RandomMaps maps(5);
+    for (int round = 0; round < 30; ++round) {
+        SCOPED_TRACE(round);
+        int x = 0, y = 0;
+        const edit_form doc = maps.Map(x, y);
         const std::vector<bool> region = Region(doc, x, y);
         const long size = std::count(region.begin(), region.end(), true);
         for (const FillRate rate : {FillRate{true, 100}, FillRate{false, 5}, FillRate{true, 37}}) {
@@ -255,22 +271,16 @@ TEST(Patterns, RectanglesTileFromTheMapsOriginAtEveryRate)
 
 TEST(Patterns, PatternFillPaintsEachRegionCellWithItsTile)
 {
-    uint32_t state = 11;
-    auto next = [&state] { return (state = state * 1103515245u + 12345u) >> 16; };
+    RandomMaps maps(11);
     for (int round = 0; round < 20; ++round) {
         SCOPED_TRACE(round);
-        edit_form doc;
-        const int w = 1 + int(next() % 40), h = 1 + int(next() % 40);
-        doc.max_x = uint8_t(w - 1);
-        doc.max_y = uint8_t(h - 1);
-        doc.grid.Allocate(w, h);
-        doc.flags.assign(kCellCount, 0);
+        int x = 0, y = 0;
+        edit_form doc = maps.Map(x, y);
         doc.flags[21] = 2;
-        for (std::size_t i = 0; i < doc.grid.size(); ++i) doc.grid.data()[i] = uint8_t(next() % 3);
-        const int x = int(next() % unsigned(w)), y = int(next() % unsigned(h));
+        const int w = doc.width(), h = doc.height();
         const std::vector<bool> region = Region(doc, x, y);
         // The pattern holds the target value too, and a cell whose flag is 2.
-        Pattern pattern{1 + int(next() % 5), 1 + int(next() % 5), {}};
+        Pattern pattern{1 + int(maps.Next() % 5), 1 + int(maps.Next() % 5), {}};
         for (int i = 0; i < pattern.width * pattern.height; ++i) pattern.cells.push_back(uint8_t(i % 2 ? 21 : doc.cell(x, y)));
         const Pattern drawn = Drawing_Pattern(doc, pattern);
         for (const FillRate rate : {FillRate{true, 100}, FillRate{true, 37}}) {
