@@ -73,6 +73,12 @@ void Close_Bitmap_Window(Zol& frame)
     loader.bitmap_status = nullptr;
 }
 
+// Where the bitmap window opens: (10, 10) of the frame's client area.
+QPoint Bitmap_Window_Corner(Zol& frame)
+{
+    return frame.mapToGlobal(frame.Client()->geometry().topLeft()) + QPoint(10, 10);
+}
+
 void Open_Bitmap_Window(Zol& frame, const QImage& image)
 {
     LoaderControls& loader = frame.State().loader;
@@ -90,7 +96,13 @@ void Open_Bitmap_Window(Zol& frame, const QImage& image)
         auto* area = new QScrollArea(window);
         area->setFrameShape(QFrame::NoFrame);
         area->setWidget(loader.bitmap_picture);
-        const QSize room = frame.Client()->size() - QSize(60, 110);
+        QSize room = frame.Client()->size() - QSize(60, 110);
+        // Ends short of the cell loading window when that leaves a useful width, so that its
+        // buttons stay in reach.
+        if (QWidget* form = loader.window.Get()) {
+            const int left = form->frameGeometry().left() - Bitmap_Window_Corner(frame).x() - 30;
+            if (left >= 200) room.setWidth(std::min(room.width(), left));
+        }
         const QSize shown = loader.bitmap.size().boundedTo(room.expandedTo(QSize(kCellSize, kCellSize)));
         const int bars = area->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
         area->setFixedSize(shown.width() + (shown.height() < loader.bitmap.height() ? bars : 0) + 5,
@@ -113,7 +125,7 @@ void Open_Bitmap_Window(Zol& frame, const QImage& image)
         });
         return window;
     });
-    window->move(frame.mapToGlobal(frame.Client()->geometry().topLeft()) + QPoint(10, 10));
+    window->move(Bitmap_Window_Corner(frame));
 }
 
 } // namespace

@@ -267,7 +267,7 @@ WDialog::WDialog(QWidget* owner, const QString& title)
 
 int WDialog::Title_Width() const
 {
-    return fontMetrics().horizontalAdvance(windowTitle()) + 100;
+    return fontMetrics().horizontalAdvance(windowTitle()) + 130;
 }
 
 void WDialog::closeEvent(QCloseEvent* event)
