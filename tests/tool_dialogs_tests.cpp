@@ -97,6 +97,14 @@ TEST_F(ToolDialogsTest, TheFillRateDialog)
     QApplication::processEvents();
     EXPECT_EQ(frame->State().tools.current, kPen);
     EXPECT_EQ(frame->State().fill_rate.rate, 40);
+    // Chosen again after it was confirmed, CANCEL still closes the dialog.
+    Choose(kFloodFill);
+    Rate_Dialog()->ok->click();
+    Choose(kFloodFill);
+    Rate_Dialog()->cancel->click();
+    QApplication::processEvents();
+    EXPECT_FALSE(Rate_Dialog());
+    EXPECT_EQ(frame->State().tools.current, kFloodFill);
 
     // Choosing a tool closes it without applying it.
     Choose(kFloodFill);
