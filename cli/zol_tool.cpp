@@ -6,6 +6,7 @@
 #include "documents/flag_file.h"
 #include "documents/events_links.h"
 #include "documents/map_file.h"
+#include "documents/tiled_map.h"
 #include "editing/drawing_tools.h"
 #include "shell/show_message.h"
 
@@ -28,6 +29,8 @@ const char* const kUsage =
     "       zol-tool new WxH OUT.zol [--palette NAME]\n"
     "       zol-tool render MAP.zol OUT.png [--zoom 100|75|50|25]\n"
     "       zol-tool edit MAP.zol OUT.zol OP...\n"
+    "       zol-tool export MAP.zol OUT.tmx|OUT.tmj [--format tmx|json]\n"
+    "       zol-tool import IN.tmx|IN.tmj OUT.zol\n"
     "       zol-tool --help\n"
     "\n"
     "  check   read each map; print 'FILE: ok WxH links L events E palette \"NAME\"'\n"
@@ -38,7 +41,13 @@ const char* const kUsage =
     "  edit    run the editor's operations in order and write the result:\n"
     "            --pen X,Y,N  --rect X1,Y1,X2,Y2,N  --edges X1,Y1,X2,Y2,N  --fill X,Y,N\n"
     "            --rate R  --seed S  (later rect and fill draw at rate R, seeded with S)\n"
-    "            --event X,Y,N  --link X,Y,MAP,TX,TY  --delete-event X,Y  --delete-link X,Y\n";
+    "            --event X,Y,N  --link X,Y,MAP,TX,TY  --delete-event X,Y  --delete-link X,Y\n"
+    "  export  write the map as a Tiled map (TMX, or its JSON form for .tmj) with a layer of\n"
+    "          cells, a hidden layer of flags, the links and events as objects and the flag\n"
+    "          table as a property; the tileset image is the map's palette bitmap\n"
+    "  import  read a Tiled map (one tile layer of 32 x 32 tiles, at most 256 x 256, data in\n"
+    "          CSV or base64, plain, zlib or gzip) into OUT.zol and its flag file; a map\n"
+    "          that cannot be imported is reported and nothing is written\n";
 
 int Usage_Error(QTextStream& err, const QString& message)
 {
@@ -280,6 +289,21 @@ std::optional<QString> Check_Operation(const EditOperation& op)
     return std::nullopt;
 }
 
+// Reads a map with its flag table (rebuilt when the flag file is missing); false after
+// reporting a map that cannot be read.
+bool Read_Map_With_Flags(const QString& map, edit_form& doc, QTextStream& err)
+{
+    const int code = Read_Map(map, doc);
+    if (code != kReadOk) {
+        err << Check_Line(map, code, doc) << "\n";
+        return false;
+    }
+    doc.file_path = map;
+    doc.flags.assign(kCellCount, kFlagUnknown);
+    if (!Read_Flag_File(map, doc.flags)) Rebuild_Flags(doc);
+    return true;
+}
+
 int Edit(const QStringList& args, QTextStream& out, QTextStream& err)
 {
     QStringList files;
@@ -311,14 +335,7 @@ int Edit(const QStringList& args, QTextStream& out, QTextStream& err)
     const QString& target = files[1];
 
     edit_form doc;
-    const int code = Read_Map(map, doc);
-    if (code != kReadOk) {
-        err << Check_Line(map, code, doc) << "\n";
-        return 1;
-    }
-    doc.file_path = map;
-    doc.flags.assign(kCellCount, kFlagUnknown);
-    if (!Read_Flag_File(map, doc.flags)) Rebuild_Flags(doc);
+    if (!Read_Map_With_Flags(map, doc, err)) return 1;
 
     StderrPresenter messages(err);
     FillRate rate{false, 100};
@@ -347,6 +364,49 @@ int Edit(const QStringList& args, QTextStream& out, QTextStream& err)
     return 0;
 }
 
+int Export(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    int status = 0;
+    const auto line = Parse_Two_And_Option(args, QStringLiteral("--format"),
+                                           QStringLiteral("export needs MAP.zol and OUT.tmx or OUT.tmj"), err, &status);
+    if (!line) return status;
+    std::optional<TiledFormat> format = Tiled_Format_For(line->second);
+    if (line->has_option) {
+        if (line->option == QLatin1String("tmx")) format = TiledFormat::Tmx;
+        else if (line->option == QLatin1String("json")) format = TiledFormat::Json;
+        else return Usage_Error(err, QStringLiteral("format '%1' must be tmx or json").arg(line->option));
+    }
+    if (!format) return Usage_Error(err, QStringLiteral("'%1' ends in neither .tmx nor .tmj; give --format").arg(line->second));
+    edit_form doc;
+    if (!Read_Map_With_Flags(line->first, doc, err)) return 1;
+    const QString problem = Export_Tiled_Map(doc, doc.palette_name, Resolve_Palette_Path(line->first, doc.palette_name),
+                                             line->second, *format);
+    if (!problem.isEmpty()) {
+        err << "zol-tool: " << problem << "\n";
+        return 1;
+    }
+    out << line->second << ": ok " << doc.width() << "x" << doc.height() << " links " << doc.links.count()
+        << " events " << doc.events.count() << "\n";
+    return 0;
+}
+
+int Import(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    if (args.size() != 2 || args[0].startsWith(QLatin1String("--")) || args[1].startsWith(QLatin1String("--")))
+        return Usage_Error(err, QStringLiteral("import needs IN.tmx or IN.tmj and OUT.zol"));
+    TiledImport import;
+    QString problem = Import_Tiled_Map(args[0], import);
+    if (problem.isEmpty()) problem = Write_Imported_Map(import, args[1]);
+    if (!problem.isEmpty()) {
+        err << "zol-tool: " << problem << "\n";
+        return 1;
+    }
+    const edit_form& doc = import.doc;
+    out << args[1] << ": ok " << doc.width() << "x" << doc.height() << " links " << doc.links.count()
+        << " events " << doc.events.count() << "\n";
+    return 0;
+}
+
 } // namespace
 
 int Run_Zol_Tool(const QStringList& args, QTextStream& out, QTextStream& err)
@@ -370,6 +430,8 @@ int Run_Zol_Tool(const QStringList& args, QTextStream& out, QTextStream& err)
     if (command == QLatin1String("new")) return New(rest, out, err);
     if (command == QLatin1String("render")) return Render(rest, out, err);
     if (command == QLatin1String("edit")) return Edit(rest, out, err);
+    if (command == QLatin1String("export")) return Export(rest, out, err);
+    if (command == QLatin1String("import")) return Import(rest, out, err);
     return Usage_Error(err, QStringLiteral("unknown command '%1'").arg(command));
 }
 

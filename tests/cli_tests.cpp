@@ -2,6 +2,7 @@
 
 #include "display/cell_palette_images.h"
 #include "documents/events_links.h"
+#include "documents/flag_file.h"
 #include "documents/map_file.h"
 #include "editing/drawing_tools.h"
 #include "test_support.h"
@@ -257,6 +258,36 @@ TEST_F(ZolToolTest, EditFailuresWriteNothing)
     for (const QStringList& args : usage) EXPECT_EQ(Run_Tool(args).status, 2) << args.join(' ').toStdString();
     EXPECT_FALSE(QFile::exists(Path("never.zol")));
     EXPECT_EQ(Run_Tool({"edit", Path("missing.zol"), Path("never.zol")}).status, 1);
+}
+
+TEST_F(ZolToolTest, ExportAndImportGoThroughTiledMaps)
+{
+    const QString map = Write_Sample("m.zol");
+    for (const QStringList& names : {QStringList{"m.tmx", "b1.zol"}, QStringList{"m.tmj", "b2.zol"}, QStringList{"m.map", "b3.zol"}}) {
+        QStringList args{"export", map, Path(names[0].toUtf8())};
+        if (names[0].endsWith(".map")) args << "--format" << "json";
+        const ToolRun exported = Run_Tool(args);
+        ASSERT_EQ(exported.status, 0) << exported.err.toStdString();
+        EXPECT_EQ(exported.out, Path(names[0].toUtf8()) + ": ok 3x2 links 1 events 2\n");
+        const ToolRun imported = Run_Tool({"import", Path(names[0].toUtf8()), Path(names[1].toUtf8())});
+        ASSERT_EQ(imported.status, 0) << imported.err.toStdString();
+        EXPECT_EQ(Read_File(Path(names[1].toUtf8())), Read_File(map)) << names[0].toStdString();
+        EXPECT_EQ(Read_File(Flag_Path(Path(names[1].toUtf8()))), Read_File(Flag_Path(map)));
+    }
+    EXPECT_TRUE(QFile::exists(Path("m.flags.png")));
+    EXPECT_TRUE(Read_File(Path("m.map")).startsWith('{'));
+
+    // A refused import: status 1, one line naming the problem, no file written.
+    Write_File(Path("big.tmx"), "<map orientation=\"orthogonal\" width=\"257\" height=\"1\" tilewidth=\"32\" tileheight=\"32\"/>");
+    const ToolRun refused = Run_Tool({"import", Path("big.tmx"), Path("never.zol")});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, QStringLiteral("zol-tool: the map is 257 x 1 tiles; at most 256 x 256 can be imported\n"));
+    EXPECT_FALSE(QFile::exists(Path("never.zol")));
+    EXPECT_FALSE(QFile::exists(Path("never.flg")));
+    EXPECT_EQ(Run_Tool({"import", Path("missing.tmx"), Path("never.zol")}).status, 1);
+    EXPECT_EQ(Run_Tool({"export", map, Path("m.txt")}).status, 2) << "no format to be had";
+    EXPECT_EQ(Run_Tool({"export", map, Path("m.tmx"), "--format", "yaml"}).status, 2);
+    EXPECT_EQ(Run_Tool({"import", Path("m.tmx")}).status, 2);
 }
 
 TEST(ZolToolExamples, EveryBundledMapReads)

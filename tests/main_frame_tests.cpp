@@ -34,7 +34,7 @@ TEST_F(MainFrameTest, StartsWithTheFullMenuAndGraySaveCommands)
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("Zol"));
     const int ids[] = {1001, 1002, 1004, 1005, 1007, 1008, 1010, 1011, 1013, 1015, 1016, 1017,
                        1018, 1019, 1021, 1023, 1025, 1026, 1027, 1029, 1031, 1032, 1033, 1035,
-                       1036, 1038, 1039, 1040, 1042, 1043};
+                       1036, 1038, 1039, 1040, 1042, 1043, 1044, 1045};
     for (int id : ids) EXPECT_NE(frame->Menu_Item(id), nullptr) << id;
     const QList<QAction*> menus = frame->menuBar()->actions();
     ASSERT_EQ(menus.size(), 5);
@@ -42,9 +42,9 @@ TEST_F(MainFrameTest, StartsWithTheFullMenuAndGraySaveCommands)
     EXPECT_EQ(menus[4]->text(), QStringLiteral("設定(&S)"));
     int separators = 0;
     for (QAction* a : menus[0]->menu()->actions()) separators += a->isSeparator() ? 1 : 0;
-    EXPECT_EQ(separators, 4);
+    EXPECT_EQ(separators, 5);
 
-    for (int id : {ID_SAVE_MAP, ID_SAVE_MAP_AS, ID_SAVE_PALETTE, ID_SAVE_PALETTE_AS})
+    for (int id : {ID_SAVE_MAP, ID_SAVE_MAP_AS, ID_SAVE_PALETTE, ID_SAVE_PALETTE_AS, ID_EXPORT})
         EXPECT_FALSE(frame->Menu_Item(id)->isEnabled()) << id;
     EXPECT_TRUE(messages.calls().empty());
 }

@@ -59,6 +59,9 @@ const std::vector<MenuEntry>& Menu_Table()
         {ID_SAVE_PALETTE, {file, QStringLiteral("セルパレットを上書き保存")}},
         {ID_SAVE_PALETTE_AS, {file, QStringLiteral("名前を付けてセルパレットを保存")}},
         {0, {file}},
+        {ID_EXPORT, {file, QStringLiteral("エクスポート…")}},
+        {ID_IMPORT, {file, QStringLiteral("インポート…")}},
+        {0, {file}},
         {ID_EXIT, {file, QStringLiteral("終了(&E)")}, QKeySequence(Qt::CTRL | Qt::Key_Q)},
         {ID_EVENT_LIST, {view, QStringLiteral("イベント一覧(&E)")}},
         {ID_FLAG_LIST, {view, QStringLiteral("フラグ一覧(&F)")}},
@@ -159,6 +162,8 @@ void Zol::Bind_Commands()
     Bind_Command(ID_OPEN_PALETTE, [this] { Open_Cell_Palette_Command(*this); });
     Bind_Command(ID_SAVE_PALETTE, [this] { Save_Cell_Palette(*this); });
     Bind_Command(ID_SAVE_PALETTE_AS, [this] { Save_Cell_Palette_As(*this); });
+    Bind_Command(ID_EXPORT, [this] { Export_Command(*this); });
+    Bind_Command(ID_IMPORT, [this] { Import_Command(*this); });
     Bind_Command(ID_EXIT, [this] { Exit_Command(*this); });
     Bind_Command(ID_UNDO, [this] { Undo_Command(*this); });
     Bind_Command(ID_TOOLBAR, [this] { Toolbar_Command(*this); });

@@ -35,6 +35,7 @@ enum CommandId {
     ID_PASTE = 1027, ID_PEN = 1029, ID_RECT_FILL = 1031, ID_RECT_EDGES = 1032,
     ID_FLOOD_FILL = 1033, ID_PATTERN_RECT = 1035, ID_PATTERN_FILL = 1036, ID_MAP_SIZE = 1038,
     ID_ZOOM = 1039, ID_PALETTE_COLOURS = 1040, ID_FILL_RATE_ON = 1042, ID_FILL_RATE_OFF = 1043,
+    ID_EXPORT = 1044, ID_IMPORT = 1045,
 };
 
 // The controls of one map window (the window itself is the slot's edit_form::window).
@@ -216,6 +217,14 @@ void Save_As_Command(Zol& frame);
 void Exit_Command(Zol& frame);
 // Closes the map window of slot without asking; its destroy handler frees the slot.
 void Close_Map(Zol& frame, int slot);
+// The message that no more map windows can be opened.
+void Too_Many_Windows();
+
+// ---- Tiled maps (zol_exchange.cpp) ----
+// The active map written as a TMX or JSON map, chosen in a save dialog.
+void Export_Command(Zol& frame);
+// A TMX or JSON map read, written as a map file chosen in a save dialog, and opened.
+void Import_Command(Zol& frame);
 
 // ---- Map windows (map_window.cpp) ----
 bool addChild(Zol& frame, int slot);

@@ -26,6 +26,8 @@ const QStringList& Map_Filters()
     return filters;
 }
 
+} // namespace
+
 void Too_Many_Windows()
 {
     Show_Message(nullptr, QStringLiteral("確認"),
@@ -33,6 +35,8 @@ void Too_Many_Windows()
                      .arg(kMaxDocuments),
                  MB_OK, MB_ICON_EXCLAMATION);
 }
+
+namespace {
 
 bool Any_Map_Window(const Zol& frame)
 {
@@ -91,6 +95,7 @@ void Update_File_Menu(Zol& frame)
     const bool palette = frame.State().palette.exists;
     frame.Menu_Item(ID_SAVE_MAP)->setEnabled(maps);
     frame.Menu_Item(ID_SAVE_MAP_AS)->setEnabled(maps);
+    frame.Menu_Item(ID_EXPORT)->setEnabled(maps);
     frame.Menu_Item(ID_SAVE_PALETTE)->setEnabled(palette);
     frame.Menu_Item(ID_SAVE_PALETTE_AS)->setEnabled(palette);
 }
