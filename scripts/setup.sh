@@ -8,6 +8,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libpng-dev zlib1g-dev
     fonts-noto-cjk
+    desktop-file-utils libxml2-utils dpkg-dev file
 )
 
 missing=()

@@ -442,4 +442,32 @@ TEST_F(MainFrameTest, StandardDialogTextsAreJapanese)
     EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("アドレス:"));
 }
 
+TEST_F(MainFrameTest, ExportAndImportThroughTheFileMenu)
+{
+    const QString map = Write_Test_Map("a.zol", "1 2 3\n4 5 199");
+    const int slot = Open(map);
+    dialogs.Answer_File(Path("out")); // no extension: a TMX map
+    frame->Run_Command(ID_EXPORT);
+    EXPECT_EQ(dialogs.File_Requests().back().title, QStringLiteral("エクスポート"));
+    ASSERT_TRUE(QFile::exists(Path("out.tmx")));
+    EXPECT_TRUE(messages.calls().empty());
+
+    dialogs.Answer_File(Path("out.tmx"));
+    dialogs.Answer_File(Path("back.zol"));
+    frame->Run_Command(ID_IMPORT);
+    const int back = slot + 1;
+    ASSERT_TRUE(Window(back));
+    EXPECT_EQ(Read_File(Path("back.zol")), Read_File(map));
+    EXPECT_EQ(Map_To_Text(Doc(back)), Map_To_Text(Doc(slot)));
+
+    // A map that cannot be imported is reported and nothing is asked or written.
+    Write_File(Path("bad.tmx"), "<map orientation=\"hexagonal\" width=\"1\" height=\"1\" tilewidth=\"32\" tileheight=\"32\"/>");
+    const std::size_t asked = dialogs.File_Requests().size();
+    dialogs.Answer_File(Path("bad.tmx"));
+    frame->Run_Command(ID_IMPORT);
+    EXPECT_EQ(dialogs.File_Requests().size(), asked + 1);
+    EXPECT_EQ(messages.captions(), QStringList{QStringLiteral("インポート")});
+    EXPECT_TRUE(messages.last().text.contains(QStringLiteral("hexagonal")));
+}
+
 } // namespace
