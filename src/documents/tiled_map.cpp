@@ -354,7 +354,7 @@ std::vector<uint32_t> Csv_Ids(QStringView text, std::size_t n)
             digits = true;
         } else if (u == ',') {
             finish();
-        } else if (!c.isSpace()) {
+        } else if (u != '\n' && u != ' ' && u != '\r' && u != '\t' && !c.isSpace()) {
             Refuse(QStringLiteral("the layer's CSV data has the character '%1'").arg(c));
         }
     }
@@ -561,7 +561,10 @@ private:
         QString text;
         while (!xml_.atEnd()) {
             xml_.readNext();
-            if (xml_.isCharacters()) text += xml_.text();
+            if (xml_.isCharacters()) {
+                if (text.isEmpty()) text = xml_.text().toString();
+                else text += xml_.text();
+            }
             else if (xml_.isStartElement()) Refuse(QStringLiteral("the layer's data is in chunks; give the map a fixed size"));
             else if (xml_.isEndElement()) break;
         }
@@ -933,7 +936,7 @@ QString Import_Tiled_Map(const QString& path, TiledImport& import)
         if (!file.exists()) Refuse(QStringLiteral("%1: no such file").arg(path));
         if (!file.open(QIODevice::ReadOnly)) Refuse(QStringLiteral("%1 cannot be read").arg(path));
         if (file.size() > kMaxInputBytes) Refuse(QStringLiteral("%1 is larger than 64 MiB").arg(path));
-        const QByteArray bytes = file.read(kMaxInputBytes + 1);
+        const QByteArray bytes = file.readAll(); // its size is checked above
         TiledDocument tiled;
         std::optional<TiledFormat> format = Tiled_Format_For(path);
         if (!format) format = bytes.trimmed().startsWith('{') ? TiledFormat::Json : TiledFormat::Tmx;
