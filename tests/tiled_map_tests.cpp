@@ -1,6 +1,7 @@
 // Export to and import from the Tiled map formats: round trips that give the map and flag files
 // back byte for byte, hand-written maps in every data encoding, and every refusal.
 
+#include "display/map_renderer.h"
 #include "documents/flag_file.h"
 #include "documents/map_file.h"
 #include "documents/tiled_map.h"
@@ -9,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
@@ -145,6 +147,56 @@ TEST_F(TiledMapTest, TheExportedMapNamesItsTilesetsAndHidesTheFlags)
     ASSERT_EQ(flags.size(), QSize(128, 32));
     EXPECT_EQ(qAlpha(flags.pixel(5, 5)), 0) << "flag 0 is left empty";
     EXPECT_EQ(qAlpha(flags.pixel(32 + 5, 5)), 128);
+}
+
+// Draws a TMX map's first tile layer as a TMX reader does: tile id minus the tileset's firstgid,
+// cut from the tileset image (found relative to the map) in its columns of 32 x 32 tiles.
+QImage Draw_As_A_Reader_Does(const QString& tmx_path)
+{
+    QFile file(tmx_path);
+    if (!file.open(QIODevice::ReadOnly)) return QImage();
+    QXmlStreamReader xml(&file);
+    int width = 0, height = 0, first_gid = 0, columns = 0;
+    QImage tiles, picture;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+        const QXmlStreamAttributes a = xml.attributes();
+        if (xml.name() == QLatin1String("map")) {
+            width = a.value("width").toInt();
+            height = a.value("height").toInt();
+            picture = QImage(width * 32, height * 32, QImage::Format_RGB32);
+        } else if (xml.name() == QLatin1String("tileset") && first_gid == 0) {
+            first_gid = a.value("firstgid").toInt();
+            columns = a.value("columns").toInt();
+        } else if (xml.name() == QLatin1String("image") && tiles.isNull()) {
+            tiles = QImage(QFileInfo(tmx_path).dir().filePath(a.value("source").toString()));
+        } else if (xml.name() == QLatin1String("data")) {
+            const QStringList ids = xml.readElementText().split(',');
+            QPainter painter(&picture);
+            for (int i = 0; i < ids.size(); ++i) {
+                const int tile = ids[i].trimmed().toInt() - first_gid;
+                painter.drawImage(QPoint((i % width) * 32, (i / width) * 32), tiles,
+                                  QRect((tile % columns) * 32, (tile / columns) * 32, 32, 32));
+            }
+            return picture;
+        }
+    }
+    return QImage();
+}
+
+TEST_F(TiledMapTest, AReaderDrawsTheSamePictureAsRender)
+{
+    const QString examples = QStringLiteral(ZOL_EXAMPLES_DIR);
+    edit_form doc;
+    ASSERT_EQ(Read_Map(examples + "/sample.zol", doc), kReadOk);
+    doc.flags.assign(kCellCount, 0);
+    const QString tileset = Resolve_Palette_Path(examples + "/sample.zol", doc.palette_name);
+    ASSERT_EQ(Export_Tiled_Map(doc, doc.palette_name, tileset, Path("elsewhere.tmx"), TiledFormat::Tmx), QString());
+    CellCache cache;
+    cache.Build(Cut_Cells(Read_Bitmap(tileset)), 32);
+    const QImage drawn = Draw_As_A_Reader_Does(Path("elsewhere.tmx"));
+    ASSERT_FALSE(drawn.isNull());
+    EXPECT_EQ(drawn, Render_Map_Image(doc, cache).convertToFormat(QImage::Format_RGB32));
 }
 
 // ---- Maps written by hand --------------------------------------------------------------------
