@@ -330,7 +330,7 @@ TEST_F(TiledMapTest, RefusalsNameWhatIsWrong)
         {"layers.tmx", Tmx(csv, "<layer name=\"b\" width=\"3\" height=\"2\">" + csv + "</layer>"), "2 tile layers"},
         {"three.tmx", Tmx(csv, "<layer name=\"b\" width=\"3\" height=\"2\">" + csv + "</layer><layer name=\"c\">" + csv + "</layer>"), "more than two tile layers"},
         {"past.tmx", Tmx("<data encoding=\"csv\">10,10,10,10,10,74</data>"), "id 64, past the 64 tiles"},
-        {"below.tmx", Tmx("<data encoding=\"csv\">10,10,10,10,10,3</data>"), "id 3, past the 64 tiles"},
+        {"below.tmx", Tmx("<data encoding=\"csv\">10,10,10,10,10,3</data>"), "global id 3, which the tileset (from 10) does not hold"},
         {"flipped.tmx", Tmx("<data encoding=\"csv\">10,10,2147483658,10,10,10</data>"), "(2, 0) is flipped"},
         {"links.tmx", Tmx(csv, "<objectgroup>" + links + "</objectgroup>"), "256 links"},
         {"events.tmx", Tmx(csv, "<objectgroup>" + events + "</objectgroup>"), "256 events"},

@@ -846,8 +846,10 @@ TiledImport To_Map(const TiledDocument& tiled)
             if (gid & kFlipBits) Refuse(QStringLiteral("the tile at (%1, %2) is flipped or rotated, which a map cannot hold").arg(x).arg(y));
             uint32_t number = 0;
             if (gid != 0) {
-                if (gid < uint32_t(cells->first_gid) || gid - uint32_t(cells->first_gid) >= uint32_t(kCellCount))
-                    Refuse(QStringLiteral("the tile at (%1, %2) has id %3, past the 64 tiles a map can use").arg(x).arg(y).arg(gid < uint32_t(cells->first_gid) ? qint64(gid) : qint64(gid - uint32_t(cells->first_gid))));
+                if (gid < uint32_t(cells->first_gid))
+                    Refuse(QStringLiteral("the tile at (%1, %2) has the global id %3, which the tileset (from %4) does not hold").arg(x).arg(y).arg(gid).arg(cells->first_gid));
+                if (gid - uint32_t(cells->first_gid) >= uint32_t(kCellCount))
+                    Refuse(QStringLiteral("the tile at (%1, %2) has id %3, past the 64 tiles a map can use").arg(x).arg(y).arg(gid - uint32_t(cells->first_gid)));
                 number = gid - uint32_t(cells->first_gid);
             }
             uint32_t flag = 0;
