@@ -8,6 +8,7 @@
 
 #include "documents/edit_form.h"
 #include "documents/map_file.h"
+#include "largest_map.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -31,26 +32,7 @@ struct Fixture {
     Fixture()
     {
         if (!dir.isValid()) std::abort();
-        doc.max_x = 255;
-        doc.max_y = 255;
-        doc.grid.Allocate(256, 256);
-        for (int x = 0; x < 256; ++x)
-            for (int y = 0; y < 256; ++y)
-                doc.cell(x, y) =
-                    zol::Make_Cell((x * 7 + y * 13) % 64, (x ^ y) % 4);
-        for (int i = 0; i < zol::kMaxLinks; ++i) {
-            doc.links.target_map.push_back(uint8_t(i % 5));
-            doc.links.target_x.push_back(uint8_t(i));
-            doc.links.target_y.push_back(uint8_t(255 - i));
-            doc.links.x.push_back(uint8_t((i * 3) % 256));
-            doc.links.y.push_back(uint8_t((i * 5) % 256));
-        }
-        for (int i = 0; i < zol::kMaxEvents; ++i) {
-            doc.events.number.push_back(uint8_t(i));
-            doc.events.x.push_back(uint8_t((i * 11) % 256));
-            doc.events.y.push_back(uint8_t((i * 17) % 256));
-        }
-        doc.flags.assign(zol::kCellCount, 0);
+        doc = zol::bench::Largest_Map();
         map_path = dir.filePath(QStringLiteral("bench.zol"));
         plain_path = dir.filePath(QStringLiteral("plain.bin"));
         doc.file_path = map_path;

@@ -11,6 +11,7 @@
 #include "documents/flag_file.h"
 #include "documents/map_file.h"
 #include "documents/tiled_map.h"
+#include "largest_map.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -31,21 +32,7 @@ struct Fixture {
     Fixture()
     {
         if (!dir.isValid()) std::abort();
-        zol::edit_form doc;
-        doc.max_x = doc.max_y = 255;
-        doc.grid.Allocate(256, 256);
-        for (int x = 0; x < 256; ++x)
-            for (int y = 0; y < 256; ++y) doc.cell(x, y) = uint8_t((x * 7 + y * 13) % 64 | ((x ^ y) % 4) << 6);
-        for (int i = 0; i < zol::kMaxLinks; ++i) {
-            doc.links.target_map.push_back(uint8_t(i % 5));
-            doc.links.target_x.push_back(uint8_t(i));
-            doc.links.target_y.push_back(uint8_t(255 - i));
-            doc.links.x.push_back(uint8_t((i * 3) % 256));
-            doc.links.y.push_back(uint8_t((i * 5) % 256));
-            doc.events.number.push_back(uint8_t(i));
-            doc.events.x.push_back(uint8_t((i * 11) % 256));
-            doc.events.y.push_back(uint8_t((i * 17) % 256));
-        }
+        zol::edit_form doc = zol::bench::Largest_Map();
         doc.flags.assign(zol::kCellCount, 1);
         map_path = dir.filePath(QStringLiteral("bench.zol"));
         tmx_path = dir.filePath(QStringLiteral("bench.tmx"));
