@@ -49,6 +49,7 @@ bool Write_Palette(Zol& frame, const QString& path)
     }
     palette.saved = 1;
     palette.written = true;
+    Forget_Recovery(frame, -1);
     return true;
 }
 
@@ -133,8 +134,9 @@ bool Close_Cell_Palette(Zol& frame)
     ProgramState& state = frame.State();
     PaletteControls& controls = state.palette_window;
     const bool existed = !controls.window.isNull();
-    // No picture of this palette may land in the next one.
+    // No picture of this palette may land in the next one, nor its copy be offered later.
     Close_Load_Bitmap_Form(frame);
+    Forget_Recovery(frame, -1);
     if (controls.window) {
         winlib::Unbind(controls.window, QStringLiteral("CloseEvent"));
         delete controls.window.data();

@@ -7,10 +7,13 @@
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
+#include <QStandardPaths>
+#include <QTimer>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    app.setApplicationName(QStringLiteral("zol"));
     zol::winlib::Install_Japanese_Translation();
     app.setWindowIcon(QIcon(QStringLiteral(":/zol/icon.png")));
     zol::Zol frame;
@@ -18,9 +21,14 @@ int main(int argc, char** argv)
     frame.Use_Config(QDir::current().absoluteFilePath(QStringLiteral("Zol.cfg")));
     zol::QtMessagePresenter messages(&frame);
     zol::Set_Message_Presenter(&messages);
+    // Copies of unsaved work go to the user's data folder; those of an editor that died are
+    // offered once the frame is on screen.
+    zol::Start_Recovery(frame, QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) +
+                                   QStringLiteral("/recovery"));
     frame.showMaximized();
     QStringList files = app.arguments();
     files.removeFirst();
+    QTimer::singleShot(0, &frame, [&frame] { zol::Offer_Recovery(frame); });
     frame.Open_When_Shown(files);
     const int status = app.exec();
     zol::Set_Message_Presenter(nullptr);

@@ -143,6 +143,7 @@ bool addChild(Zol& frame, int slot)
         if (s < 0) return;
         Close_Event_Link(frame);
         frame.State().map_size_dialog.Close();
+        Forget_Recovery(frame, s); // saved, or the user chose not to
         Release_Window_Slot(frame, s);
         Update_File_Menu(frame);
         Refresh_All_Lists(frame);

@@ -133,6 +133,7 @@ Zol::~Zol()
     // Windows go before the state they point into.
     ending_ = true;
     Write_Settings();
+    Finish_Recovery(*this);
     state_.event_link.Close();
     // The view and the lists go while the state their handlers reach is whole.
     delete state_.viewer.window.data();

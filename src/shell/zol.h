@@ -6,6 +6,7 @@
 #include "display/map_renderer.h"
 #include "documents/edit_form.h"
 #include "documents/event_link_dialog.h"
+#include "documents/recovery.h"
 #include "editing/clipboard.h"
 #include "editing/drawing_tools.h"
 #include "editing/tool_state.h"
@@ -18,6 +19,7 @@
 #include <QGroupBox>
 #include <QToolBar>
 #include <QPointer>
+#include <QTimer>
 
 #include <array>
 #include <map>
@@ -115,6 +117,22 @@ struct CellEditorControls {
     winlib::WButton* tool = nullptr;
 };
 
+// The recovery copies of this editor: the store, its writer thread, and what was last written
+// for each map and for the palette.
+struct RecoveryState {
+    struct Tracked {
+        std::size_t hash = 0;      // of the contents last seen
+        qint64 changed = -1;       // when they last changed (ms since start-up)
+        qint64 written = -1;       // when a copy was last written; -1: never
+        bool dirty = false;        // changed since the last copy
+    };
+    RecoveryStore store;
+    std::unique_ptr<RecoveryWriter> writer;
+    std::array<Tracked, kMaxDocuments> maps;
+    Tracked palette;
+    QPointer<QTimer> timer;
+};
+
 // Everything the program works on, in one place.
 struct ProgramState {
     DocumentTable documents;
@@ -152,6 +170,7 @@ struct ProgramState {
     // lays out and redraws.
     std::map<int, CellCache> caches;
     int cache_version = -1;       // palette version the caches were built from
+    RecoveryState recovery;
 };
 
 class Zol : public winlib::Zol_Base {
@@ -225,6 +244,23 @@ void Too_Many_Windows();
 void Export_Command(Zol& frame);
 // A TMX or JSON map read, written as a map file chosen in a save dialog, and opened.
 void Import_Command(Zol& frame);
+
+// ---- Recovery copies (zol_recovery.cpp) ----
+// Keeps copies of modified maps and of a modified palette in this editor's folder under root
+// (the user's data folder in the program), checking for changes every second.
+void Start_Recovery(Zol& frame, const QString& root);
+// One check at now (ms since start-up): a document changed at least 3 s ago, whose last copy is
+// at least 10 s old, gets a new copy, written on the writer's thread; nothing is written while
+// a mouse button is held or a fill runs.
+void Recovery_Tick(Zol& frame, qint64 now);
+// The copy of slot's map (or, for slot -1, of the palette) is no longer needed.
+void Forget_Recovery(Zol& frame, int slot);
+// Waits for the copies being written (tests, and the end of the program).
+void Flush_Recovery(Zol& frame);
+// At start-up: offers the copies an editor that died left behind (restore, discard, later).
+void Offer_Recovery(Zol& frame);
+// A normal end: the copies and this editor's folder go.
+void Finish_Recovery(Zol& frame);
 
 // ---- Map windows (map_window.cpp) ----
 bool addChild(Zol& frame, int slot);

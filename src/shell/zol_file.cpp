@@ -160,7 +160,10 @@ bool Save_Map(Zol& frame, int slot)
     edit_form& doc = frame.Documents()[slot];
     const bool written =
         Write_Map(doc, Path_Name_Part(frame.State().palette.path), QStringLiteral("ERROR(17)"));
-    if (written) Map_Saved_With_Palette(frame);
+    if (written) {
+        Map_Saved_With_Palette(frame);
+        Forget_Recovery(frame, slot);
+    }
     return written;
 }
 
@@ -181,7 +184,10 @@ bool Save_Map_As(Zol& frame, int slot)
     const QString target = Path_With_Extension(Absolute_Path(*path), QStringLiteral(".zol"));
     const bool written = Write_Map_To(doc, target, Path_Name_Part(state.palette.path),
                                       QStringLiteral("ERROR(16)"));
-    if (written) Map_Saved_With_Palette(frame);
+    if (written) {
+        Map_Saved_With_Palette(frame);
+        Forget_Recovery(frame, slot);
+    }
     if (frame.Map_Window(slot)) {
         // The caption names the file; the layout makes a new picture, drawn again here.
         Layout_Map_View(frame, slot);
