@@ -166,6 +166,24 @@ TEST_F(RecoveryTest, OfferedAtStartRestoredDiscardedOrLeft)
     EXPECT_TRUE(messages.last().text.contains(QStringLiteral("damaged")));
 }
 
+TEST_F(RecoveryTest, ARunningEditorsCopiesAreNotOffered)
+{
+    // Another editor, alive, with a copy of its own.
+    RecoveryStore other;
+    ASSERT_TRUE(other.Start(Root()));
+    RecoveryCopy copy;
+    copy.key = QStringLiteral("map0");
+    copy.map_path = Path("x.zol");
+    copy.map_bytes = Encode_Map(Map_From_Text("1"), "tiles");
+    copy.flags.assign(kCellCount, 0);
+    ASSERT_TRUE(other.Write(copy));
+    Start_Recovery(*frame, Root());
+    Offer_Recovery(*frame);
+    EXPECT_TRUE(messages.calls().empty());
+    EXPECT_EQ(Copies(), QStringList{"map0.json"});
+    other.Finish();
+}
+
 TEST_F(RecoveryTest, MoreCopiesThanFreeSlotsStayForNextTime)
 {
     Start_Recovery(*frame, Root());
