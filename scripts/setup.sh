@@ -9,6 +9,7 @@ packages=(
     libpng-dev zlib1g-dev
     fonts-noto-cjk
     desktop-file-utils libxml2-utils dpkg-dev file
+    clang libclang-rt-14-dev
 )
 
 missing=()
