@@ -1,6 +1,7 @@
 #include "zol_tool.h"
 
 #include "display/cell_palette_images.h"
+#include "display/map_png.h"
 #include "display/map_renderer.h"
 #include "documents/file_writer.h"
 #include "documents/flag_file.h"
@@ -228,7 +229,7 @@ int Render(const QStringList& args, QTextStream& out, QTextStream& err)
     }
     CellCache cache;
     cache.Build(Cut_Cells(image), kCellSize * zoom / 100);
-    if (!Write_Png(target, Render_Map_Image(doc, cache))) {
+    if (!Write_Map_Png(target, doc, cache)) {
         err << "zol-tool: cannot write " << target << "\n";
         return 1;
     }

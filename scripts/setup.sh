@@ -6,7 +6,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n libxkbcommon-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    libpng-dev zlib1g-dev
+    libdeflate-dev zlib1g-dev libpng-dev
     fonts-noto-cjk
     desktop-file-utils libxml2-utils dpkg-dev file
     clang libclang-rt-14-dev

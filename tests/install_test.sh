@@ -26,7 +26,7 @@ done
 (cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/deb" > /dev/null)
 deb=$(ls "$work"/deb/zol_*.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in qt6-qpa-plugins libqt6widgets6 libqt6gui6 libqt6core6 libpng16-16 zlib1g; do
+for needed in qt6-qpa-plugins libqt6widgets6 libqt6gui6 libqt6core6 libdeflate0 zlib1g; do
     grep -q "$needed" <<< "$depends" || { echo "the package does not depend on $needed: $depends"; exit 1; }
 done
 dpkg-deb -c "$deb" | awk '{print $6}' | grep -v '/$' | sed 's|^\./usr|.|' | sort > "$work/packaged"

@@ -1,15 +1,6 @@
 #include "display/map_renderer.h"
 
-#include "documents/file_writer.h"
-
-#include <QIODevice>
-
-#include <png.h>
-#include <zlib.h>
-
-#include <csetjmp>
 #include <cstring>
-#include <limits>
 
 namespace zol {
 
@@ -107,100 +98,6 @@ QImage Render_Map_Image(const edit_form& doc, const CellCache& cache)
     if (s <= 0 || !doc.has_grid()) image.fill(Qt::white);
     Render_Cells(image, doc, cache, 0, 0, 0, 0, doc.width(), doc.height());
     return image;
-}
-
-namespace {
-
-void Png_Write(png_structp png, png_bytep data, png_size_t length)
-{
-    auto* file = static_cast<QIODevice*>(png_get_io_ptr(png));
-    if (file->write(reinterpret_cast<const char*>(data), qint64(length)) != qint64(length))
-        png_error(png, "write failed");
-}
-
-void Png_Flush(png_structp) {}
-
-// Row y of image as 8-bit RGB triples.
-void Rgb_Row(const QImage& image, int y, png_byte* out)
-{
-    const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-    for (int x = 0; x < image.width(); ++x) {
-        *out++ = png_byte(qRed(line[x]));
-        *out++ = png_byte(qGreen(line[x]));
-        *out++ = png_byte(qBlue(line[x]));
-    }
-}
-
-// The row filter for the whole image: "none" or "up", whichever compresses the image's first
-// rows smaller at the same level. Neither wins on every tileset: smooth, gradient-like tiles
-// shrink many times over with "up", while textured pixel art comes out about a seventh larger
-// with it than unfiltered. A sample of up to 16 rows decides; it costs a few percent of the
-// whole encoding.
-int Choose_Png_Filter(const QImage& image, int level)
-{
-    const int rows = std::min(image.height(), 16);
-    if (rows < 2) return PNG_FILTER_NONE;
-    const std::size_t width = std::size_t(image.width()) * 3;
-    std::vector<png_byte> previous(width), current(width);
-    QByteArray none, up;
-    none.reserve(qsizetype((width + 1) * rows));
-    up.reserve(qsizetype((width + 1) * rows));
-    for (int y = 0; y < rows; ++y) {
-        Rgb_Row(image, y, current.data());
-        none.append(char(0));
-        none.append(reinterpret_cast<const char*>(current.data()), qsizetype(width));
-        up.append(char(2));
-        for (std::size_t i = 0; i < width; ++i)
-            up.append(char(png_byte(current[i] - (y > 0 ? previous[i] : 0))));
-        std::swap(previous, current);
-    }
-    auto packed_size = [level](const QByteArray& bytes) {
-        uLongf size = compressBound(uLong(bytes.size()));
-        std::vector<Bytef> out(size);
-        if (compress2(out.data(), &size, reinterpret_cast<const Bytef*>(bytes.constData()),
-                      uLong(bytes.size()), level) != Z_OK)
-            return std::numeric_limits<uLongf>::max();
-        return size;
-    };
-    return packed_size(up) < packed_size(none) ? PNG_FILTER_UP : PNG_FILTER_NONE;
-}
-
-// Encodes image (RGB32) into file; false when libpng reports an error.
-bool Encode_Png(QIODevice& file, const QImage& image)
-{
-    constexpr int kLevel = 3;
-    const int filter = Choose_Png_Filter(image, kLevel);
-    std::vector<png_byte> row(std::size_t(image.width()) * 3);
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    if (!png) return false;
-    png_infop info = png_create_info_struct(png);
-    if (!info || setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        return false;
-    }
-    png_set_write_fn(png, &file, Png_Write, Png_Flush);
-    png_set_IHDR(png, info, png_uint_32(image.width()), png_uint_32(image.height()), 8,
-                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
-    png_set_filter(png, PNG_FILTER_TYPE_BASE, filter);
-    png_set_compression_level(png, kLevel);
-    png_write_info(png, info);
-    for (int y = 0; y < image.height(); ++y) {
-        Rgb_Row(image, y, row.data());
-        png_write_row(png, row.data());
-    }
-    png_write_end(png, info);
-    png_destroy_write_struct(&png, &info);
-    return true;
-}
-
-} // namespace
-
-bool Write_Png(const QString& path, const QImage& image)
-{
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
-    if (rgb.isNull()) return false;
-    return Write_File_Atomically(path, [&rgb](QIODevice& file) { return Encode_Png(file, rgb); });
 }
 
 QString Cell_Status_Text(const edit_form& doc, int x, int y)

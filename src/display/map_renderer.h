@@ -47,11 +47,6 @@ void Scroll_View(ViewBuffer& view, const edit_form& doc, const CellCache& cache,
 // The whole map as one image at size s.
 QImage Render_Map_Image(const edit_form& doc, const CellCache& cache);
 
-// Writes an RGB image to PNG quickly: zlib level 3 and one row filter for the whole image, "up"
-// or none, whichever packs a sample of the first rows smaller (smooth tiles favour "up",
-// textured ones no filter). Written beside the target and renamed over it. False on failure.
-bool Write_Png(const QString& path, const QImage& image);
-
 // The status line for cell (x, y): "(%ld,%ld) Palette=%ld Flag=%ld", then " Link=%ld (%ld,%ld)"
 // per link and " Event= %ld" per event on that cell, in table order.
 QString Cell_Status_Text(const edit_form& doc, int x, int y);

@@ -1,0 +1,19 @@
+#pragma once
+// The whole map's picture as a PNG file, written straight from the map and the cell cache
+// without drawing the picture first: rows are built from cell rows, filtered with a filter
+// chosen for each row within a cell (a map's rows repeat their cells' rows every cell size),
+// and deflated in two halves on two threads that are then joined into one zlib stream.
+
+#include "display/map_renderer.h"
+#include "documents/edit_form.h"
+
+#include <QString>
+
+namespace zol {
+
+// Writes doc's whole map at the cache's cell size as an 8-bit RGB PNG, the same pixels
+// Render_Map_Image draws. Written beside path and renamed over it. False when there is nothing
+// to draw, memory runs short or the file cannot be written; an existing file is then untouched.
+bool Write_Map_Png(const QString& path, const edit_form& doc, const CellCache& cache);
+
+} // namespace zol
