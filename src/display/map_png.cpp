@@ -1,5 +1,6 @@
 #include "display/map_png.h"
 
+#include "display/large_buffer.h"
 #include "documents/file_writer.h"
 
 #include <QIODevice>
@@ -7,17 +8,12 @@
 #include <libdeflate.h>
 #include <zlib.h>
 
-#ifdef __linux__
-#include <sys/mman.h>
-#endif
-
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <memory>
-#include <new>
 #include <thread>
 #include <vector>
 
@@ -33,33 +29,7 @@ constexpr int kTrialLevel = 1;
 constexpr int kFilterCount = 5; // none, sub, up, average, Paeth
 constexpr std::size_t kIdatBytes = std::size_t(1) << 20;
 
-// Large uninitialised buffers. The filtered rows run to hundreds of megabytes; mapped in huge
-// pages where the system allows, they take a five-hundredth of the page faults.
-struct Unmap {
-    std::size_t size = 0;
-    void operator()(uint8_t* p) const
-    {
-#ifdef __linux__
-        munmap(p, size);
-#else
-        delete[] p;
-#endif
-    }
-};
-using Bytes = std::unique_ptr<uint8_t[], Unmap>;
-
-Bytes Allocate(std::size_t n)
-{
-    n = std::max<std::size_t>(n, 1);
-#ifdef __linux__
-    void* p = mmap(nullptr, n, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (p == MAP_FAILED) return Bytes(nullptr, Unmap{n});
-    madvise(p, n, MADV_HUGEPAGE);
-    return Bytes(static_cast<uint8_t*>(p), Unmap{n});
-#else
-    return Bytes(new (std::nothrow) uint8_t[n], Unmap{n});
-#endif
-}
+using Bytes = LargeBuffer<uint8_t>;
 
 inline uint8_t Paeth(int a, int b, int c)
 {
@@ -312,7 +282,7 @@ void Pack_Part(const PictureRows& picture, const std::vector<int>& filters, uint
     libdeflate_compressor* compressor = libdeflate_alloc_compressor(kLevel);
     if (!compressor) return;
     const std::size_t bound = libdeflate_deflate_compress_bound(compressor, part.length);
-    part.packed = Allocate(bound);
+    part.packed = Allocate_Large<uint8_t>(bound);
     if (part.packed)
         part.packed_size = libdeflate_deflate_compress(compressor, filtered + part.offset, part.length,
                                                        part.packed.get(), bound);
@@ -355,7 +325,7 @@ bool Write_Map_Png(const QString& path, const edit_form& doc, const CellCache& c
 
     const std::size_t stride = picture.row_bytes() + 1;
     const std::size_t total = stride * std::size_t(height);
-    const Bytes filtered = Allocate(total);
+    const Bytes filtered = Allocate_Large<uint8_t>(total);
     if (!filtered) return false;
 
     // Two halves when there is enough to share; the first is a little shorter, since it also has

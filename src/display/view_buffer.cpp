@@ -1,7 +1,10 @@
 #include "display/view_buffer.h"
 
+#include "display/large_buffer.h"
+
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 namespace zol {
 
@@ -15,7 +18,11 @@ void ViewBuffer::Resize(int w, int h)
         std::size_t(stride_) * std::size_t(rows_) > std::size_t(width_) * std::size_t(height_) * 16) {
         stride_ = width_ * 2;
         rows_ = height_ * 2;
-        pixels_ = std::shared_ptr<uint32_t[]>(new uint32_t[std::max<std::size_t>(1, std::size_t(stride_) * std::size_t(rows_))]);
+        // Taken whole from the system, so that its pages come in few faults.
+        LargeBuffer<uint32_t> pixels = Allocate_Large<uint32_t>(std::size_t(stride_) * std::size_t(rows_));
+        if (!pixels) throw std::bad_alloc();
+        const LargeBufferRelease release = pixels.get_deleter();
+        pixels_ = std::shared_ptr<uint32_t[]>(pixels.release(), release);
     }
     left_ = (stride_ - width_) / 2;
     top_ = (rows_ - height_) / 2;
