@@ -11,7 +11,6 @@
 #include <QTimer>
 
 #include <cstdio>
-#include <thread>
 
 namespace {
 
@@ -46,8 +45,6 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("zol"));
     zol::winlib::Install_Japanese_Translation();
-    // The fonts load on a thread of their own while the frame is built.
-    std::thread fonts(zol::Warm_Fonts);
     app.setWindowIcon(QIcon(QStringLiteral(":/zol/icon.png")));
     zol::Zol frame;
     // The settings live in Zol.cfg in the folder the editor was started in.
@@ -65,7 +62,6 @@ int main(int argc, char** argv)
     frame.Open_When_Shown(files);
     FirstPaintExit first_paint(frame);
     if (qEnvironmentVariableIsSet("ZOL_EXIT_AFTER_FIRST_PAINT")) app.installEventFilter(&first_paint);
-    fonts.join();
     const int status = app.exec();
     zol::Set_Message_Presenter(nullptr);
     return status;

@@ -18,8 +18,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFont>
-#include <QImage>
-#include <QPainter>
 #include <QTimer>
 #include <QWindow>
 
@@ -102,21 +100,14 @@ QFont Ui_Font()
     return font;
 }
 
-void Warm_Fonts()
-{
-    QImage scratch(256, 32, QImage::Format_RGB32);
-    QPainter painter(&scratch);
-    painter.setFont(Ui_Font());
-    for (const MenuEntry& entry : Menu_Table())
-        for (const QString& text : entry.path) painter.drawText(0, 24, text);
-}
-
 Zol::Zol(QWidget* parent) : winlib::Zol_Base(parent)
 {
     quit = [](int status) { QCoreApplication::exit(status); };
     setFont(Ui_Font());
     setWindowTitle(QStringLiteral("Zol"));
     setWindowIcon(QIcon(QStringLiteral(":/zol/icon.png")));
+    status_ = new winlib::WStatusBar(2, this);
+    setStatusBar(status_);
     state_.clock.start();
     Build_Menu();
     Bind_Commands();
@@ -127,9 +118,6 @@ Zol::Zol(QWidget* parent) : winlib::Zol_Base(parent)
     Update_File_Menu(*this);
     Menu_Item(ID_TOOLBAR)->setCheckable(true);
     Build_Toolbar(*this);
-    // The status bar measures its font, so it comes after the parts that need none.
-    status_ = new winlib::WStatusBar(2, this);
-    setStatusBar(status_);
     Select_Tool(*this, kPen);
     Set_Undo_Enabled(*this, false);
     Set_Paste_Enabled(*this, false);

@@ -222,14 +222,6 @@ private:
     QStringList pending_files_; // named on the command line, waiting for the frame to show
 };
 
-// The user-interface font: MS PGothic 9 pt where installed, else a Japanese Noto face.
-QFont Ui_Font();
-
-// Loads the user-interface font and draws every menu text once into a throw-away image. Run on
-// a thread of its own while the frame is built, it takes the font system's first loading (tens
-// of milliseconds on a machine with CJK fonts) off the way to the first painted window.
-void Warm_Fonts();
-
 // ---- File commands (zol_file.cpp) ----
 void Update_File_Menu(Zol& frame);
 void New_Map(Zol& frame);
