@@ -190,12 +190,9 @@ int New(const QStringList& args, QTextStream& out, QTextStream& err)
     doc.max_y = uint8_t(height - 1);
     doc.grid.Allocate(width, height, 0);
     doc.flags.assign(kCellCount, 0);
-    if (!Write_File_Atomically(target, Encode_Map(doc, Encode_Palette_Name(palette)))) {
-        err << "zol-tool: cannot write " << target << "\n";
-        return 1;
-    }
-    if (!Write_Flag_File(Flag_Path(target), doc.flags)) {
-        err << "zol-tool: cannot write " << Flag_Path(target) << "\n";
+    QString why;
+    if (Write_Map_Files(target, Encode_Map(doc, Encode_Palette_Name(palette)), doc.flags, &why) != MapFilesWrite::Done) {
+        err << "zol-tool: " << why << "\n";
         return 1;
     }
     out << target << ": ok " << width << "x" << height << "\n";
@@ -358,8 +355,12 @@ int Edit(const QStringList& args, QTextStream& out, QTextStream& err)
         else if (op.name == "--delete-link") done = Delete_Link(doc, v[0], v[1]) == TableChange::Done;
         if (!done) return 1; // the editor's message is on stderr; nothing is written
     }
-    if (!Write_Map_To(doc, target, Decode_Palette_Name(doc.palette_name), QStringLiteral("ERROR(16)")))
+    QString why;
+    const QByteArray name = Encode_Palette_Name(Decode_Palette_Name(doc.palette_name));
+    if (Write_Map_Files(target, Encode_Map(doc, name), doc.flags, &why) != MapFilesWrite::Done) {
+        err << "zol-tool: " << why << "\n";
         return 1;
+    }
     out << target << ": ok " << doc.width() << "x" << doc.height() << " links " << doc.links.count()
         << " events " << doc.events.count() << "\n";
     return 0;

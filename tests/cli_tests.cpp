@@ -290,6 +290,49 @@ TEST_F(ZolToolTest, ExportAndImportGoThroughTiledMaps)
     EXPECT_EQ(Run_Tool({"import", Path("m.tmx")}).status, 2);
 }
 
+TEST_F(ZolToolTest, EveryWritingCommandFailsCleanlyOnAFullDisk)
+{
+    const QString map = Write_Sample("m.zol");
+    CellImages cells;
+    for (QImage& cell : cells) {
+        cell = QImage(kCellSize, kCellSize, QImage::Format_RGB32);
+        cell.fill(Qt::darkCyan);
+    }
+    ASSERT_TRUE(Write_Palette_Bitmap(Path("タイル.bmp"), cells));
+    ASSERT_EQ(Run_Tool({"export", map, Path("in.tmx")}).status, 0);
+    const QByteArray old = "an older file that must survive";
+    struct Row {
+        QStringList args;
+        QStringList targets; // each holds old bytes before the run
+    };
+    const QList<Row> rows = {
+        {{"new", "4x4", Path("o.zol")}, {"o.zol", "o.flg"}},
+        {{"edit", map, Path("o.zol"), "--pen", "0,0,7"}, {"o.zol", "o.flg"}},
+        {{"edit", map, map, "--pen", "0,0,7"}, {}}, // over itself
+        {{"export", map, Path("o.tmx")}, {"o.tmx", "o.flags.png"}},
+        {{"export", map, Path("o.tmj")}, {"o.tmj", "o.flags.png"}},
+        {{"import", Path("in.tmx"), Path("o.zol")}, {"o.zol", "o.flg"}},
+        {{"render", map, Path("o.png")}, {"o.png"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.args.join(' ').toStdString());
+        for (const QString& target : row.targets) Write_File(dir.filePath(target), old);
+        const QByteArray map_before = Read_File(map);
+        const QStringList before = Files_In(dir.path());
+        ToolRun run;
+        {
+            FileSizeLimit full(24);
+            run = Run_Tool(row.args);
+        }
+        EXPECT_EQ(run.status, 1);
+        EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
+        EXPECT_TRUE(run.err.startsWith("zol-tool: cannot write ") && run.err.count('\n') == 1) << run.err.toStdString();
+        for (const QString& target : row.targets) EXPECT_EQ(Read_File(dir.filePath(target)), old);
+        EXPECT_EQ(Read_File(map), map_before);
+        EXPECT_EQ(Files_In(dir.path()), before);
+    }
+}
+
 TEST(ZolToolExamples, EveryBundledMapReads)
 {
     const QDir examples(QStringLiteral(ZOL_EXAMPLES_DIR));

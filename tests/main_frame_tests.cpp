@@ -242,6 +242,34 @@ TEST_F(MainFrameTest, SaveNeedsATargetAndWritesThePaletteName)
     EXPECT_TRUE(Read_File(Path("h.zol")).endsWith("tiles"));
 }
 
+TEST_F(MainFrameTest, SavingOnAFullDiskTellsKeepsTheFileAndTheEdits)
+{
+    const QString map = Write_Test_Map("full.zol", "1 2\n3 4");
+    const QByteArray before = Read_File(map), flags_before = Read_File(Flag_Path(map));
+    ASSERT_EQ(Open(map), 0);
+    Mouse(0, "LeftButtonDownEvent", 0, 0, {.left = true});
+    Mouse(0, "LeftButtonUpEvent", 0, 0);
+    ASSERT_EQ(Doc(0).saved, 0);
+    frame->Client()->setActiveSubWindow(Window(0));
+    {
+        FileSizeLimit full(4);
+        frame->Run_Command(ID_SAVE_MAP);
+    }
+    ASSERT_EQ(messages.captions(), QStringList{"ERROR(17)"});
+    EXPECT_EQ(messages.last().text, QStringLiteral("ファイルを開くのに失敗しました"));
+    EXPECT_EQ(Read_File(map), before);
+    EXPECT_EQ(Read_File(Flag_Path(map)), flags_before);
+    EXPECT_EQ(Doc(0).saved, 0) << "the edits are still unsaved";
+    EXPECT_EQ(Files_In(dir.path()), (QStringList{"full.flg", "full.zol", "tiles.bmp"}));
+
+    // So leaving asks about them.
+    messages.clear();
+    messages.answer(MessageButton::Cancel);
+    frame->Run_Command(ID_EXIT);
+    EXPECT_EQ(messages.captions(), QStringList{"確認"});
+    EXPECT_TRUE(quits.empty());
+}
+
 TEST_F(MainFrameTest, PaletteCommands)
 {
     frame->Run_Command(ID_NEW_PALETTE);

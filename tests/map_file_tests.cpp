@@ -441,12 +441,13 @@ TEST_F(MapFileTest, WriteFailuresReportAndKeepOldFile)
     }
 }
 
-TEST_F(MapFileTest, FailedFlagFileWriteKeepsMapModified)
+TEST_F(MapFileTest, FailedFlagFileWriteKeepsMapModifiedAndItsFileAsItWas)
 {
     ScriptedPresenter presenter;
     edit_form doc = Map_From_Text("1 2\n3 4");
     doc.file_path = Path("map.zol");
     doc.saved = 0;
+    Put(QStringLiteral("map.zol"), "the old map");
     ASSERT_TRUE(QDir().mkpath(Path("map.flg")));
     EXPECT_FALSE(Write_Map(doc, QStringLiteral("p"), QStringLiteral("ERROR(17)")));
     ASSERT_EQ(presenter.calls().size(), 1u);
@@ -454,7 +455,7 @@ TEST_F(MapFileTest, FailedFlagFileWriteKeepsMapModified)
     EXPECT_EQ(presenter.last().text, QStringLiteral("フラグデータの保存に失敗しました"));
     EXPECT_EQ(presenter.last().icon, MessageIcon::Stop);
     EXPECT_EQ(doc.saved, 0);
-    EXPECT_EQ(Read_File(doc.file_path), Encode_Map(doc, "p"));
+    EXPECT_EQ(Read_File(doc.file_path), "the old map") << "a map and its flag file are replaced together";
     EXPECT_TRUE(QFileInfo(Path("map.flg")).isDir());
 }
 

@@ -49,11 +49,16 @@ bool Load_Flags(edit_form& doc, bool* rebuilt)
     return true;
 }
 
-bool Write_Flag_File(const QString& flag_path, const std::vector<uint8_t>& table)
+QByteArray Encode_Flag_File(const std::vector<uint8_t>& table)
 {
     QByteArray bytes(kCellCount, '\0');
     if (table.size() == kCellCount) std::copy(table.begin(), table.end(), bytes.begin());
-    return Write_File_Atomically(flag_path, bytes);
+    return bytes;
+}
+
+bool Write_Flag_File(const QString& flag_path, const std::vector<uint8_t>& table)
+{
+    return Write_File_Atomically(flag_path, Encode_Flag_File(table));
 }
 
 } // namespace zol

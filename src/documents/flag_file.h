@@ -29,7 +29,9 @@ void Rebuild_Flags(edit_form& doc);
 // flag file, or show the rebuild notice and rebuild. Returns true unless memory ran out.
 bool Load_Flags(edit_form& doc, bool* rebuilt = nullptr);
 
-// Writes 64 bytes (a missing table as zeros) atomically.
+// The flag file's 64 bytes (a missing table as zeros).
+QByteArray Encode_Flag_File(const std::vector<uint8_t>& table);
+// Writes them atomically.
 bool Write_Flag_File(const QString& flag_path, const std::vector<uint8_t>& table);
 
 } // namespace zol

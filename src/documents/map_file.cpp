@@ -234,23 +234,34 @@ bool Open_Map_Document(edit_form& doc, const QString& path,
     return true;
 }
 
+MapFilesWrite Write_Map_Files(const QString& path, const QByteArray& map_bytes, const std::vector<uint8_t>& flags,
+                              QString* why)
+{
+    const QString flag_path = Flag_Path(path);
+    FileBatch batch;
+    if (batch.Add(path, map_bytes) && batch.Add(flag_path, Encode_Flag_File(flags)) && batch.Commit())
+        return MapFilesWrite::Done;
+    if (why) *why = batch.Error();
+    return batch.Failed_Path() == flag_path ? MapFilesWrite::FlagsFailed : MapFilesWrite::MapFailed;
+}
+
 bool Write_Map_To(edit_form& doc, const QString& path, const QString& palette_name,
                   const QString& failure_caption)
 {
-    const QByteArray bytes = Encode_Map(doc, Encode_Palette_Name(palette_name));
-    if (!Write_File_Atomically(path, bytes)) {
-        Show_Message(nullptr, failure_caption, QStringLiteral("ファイルを開くのに失敗しました"),
-                     MB_OK, MB_ICON_STOP);
+    switch (Write_Map_Files(path, Encode_Map(doc, Encode_Palette_Name(palette_name)), doc.flags)) {
+    case MapFilesWrite::Done:
+        doc.file_path = path;
+        doc.saved = 1;
+        return true;
+    case MapFilesWrite::MapFailed:
+        Show_Message(nullptr, failure_caption, QStringLiteral("ファイルを開くのに失敗しました"), MB_OK, MB_ICON_STOP);
+        return false;
+    case MapFilesWrite::FlagsFailed:
+        Show_Message(nullptr, QStringLiteral("あれ？"), QStringLiteral("フラグデータの保存に失敗しました"), MB_OK,
+                     MB_ICON_STOP);
         return false;
     }
-    doc.file_path = path;
-    if (!Write_Flag_File(Flag_Path(path), doc.flags)) {
-        Show_Message(nullptr, QStringLiteral("あれ？"),
-                     QStringLiteral("フラグデータの保存に失敗しました"), MB_OK, MB_ICON_STOP);
-        return false;
-    }
-    doc.saved = 1;
-    return true;
+    return false;
 }
 
 bool Write_Map(edit_form& doc, const QString& palette_name, const QString& failure_caption)

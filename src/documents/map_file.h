@@ -61,11 +61,19 @@ bool Read_Map_Document(edit_form& doc, const QString& path);
 bool Open_Map_Document(edit_form& doc, const QString& path,
                        const std::function<bool(const QString& palette_path)>& settle_palette);
 
-// Writes the map file at path and its flag file beside it. A failed map file shows
-// "ファイルを開くのに失敗しました" with failure_caption ("ERROR(17)" for save, "ERROR(16)" for
-// save-as) and changes nothing in doc; once the map file is written doc's file path becomes
-// path; a failed flag file shows "フラグデータの保存に失敗しました". The saved flag is set only
-// when both were written.
+// Which file of a map's pair could not be written.
+enum class MapFilesWrite { Done, MapFailed, FlagsFailed };
+
+// Replaces the map file at path and its flag file beside it together: both are written, or
+// neither file changes. why, when given, receives the reason of a failure.
+MapFilesWrite Write_Map_Files(const QString& path, const QByteArray& map_bytes, const std::vector<uint8_t>& flags,
+                              QString* why = nullptr);
+
+// Writes the map file at path and its flag file beside it (Write_Map_Files). A failed map file
+// shows "ファイルを開くのに失敗しました" with failure_caption ("ERROR(17)" for save, "ERROR(16)"
+// for save-as), a failed flag file "フラグデータの保存に失敗しました"; either way neither file
+// changes and neither does doc. Only when both were written does doc's file path become path
+// and its saved flag get set.
 bool Write_Map_To(edit_form& doc, const QString& path, const QString& palette_name,
                   const QString& failure_caption);
 // Write_Map_To the map's own file path.

@@ -49,14 +49,17 @@ bool RecoveryStore::Write(const RecoveryCopy& copy) const
     for (uint8_t f : copy.flags) flags.append(int(f));
     QJsonObject description{{"map_path", copy.map_path}, {"palette_path", copy.palette_path}, {"flags", flags},
                             {"map", !copy.map_bytes.isEmpty()}, {"palette", !copy.palette.isNull()}};
-    if (!copy.map_bytes.isEmpty() && !Write_File_Atomically(In(folder_, copy.key, ".zol"), copy.map_bytes)) return false;
+    // One batch: a copy is replaced whole or not at all, never its map without its description.
+    FileBatch batch;
+    if (!copy.map_bytes.isEmpty() && !batch.Add(In(folder_, copy.key, ".zol"), copy.map_bytes)) return false;
     if (!copy.palette.isNull()) {
         QByteArray png;
         QBuffer buffer(&png);
         buffer.open(QIODevice::WriteOnly);
-        if (!copy.palette.save(&buffer, "PNG") || !Write_File_Atomically(In(folder_, copy.key, ".png"), png)) return false;
+        if (!copy.palette.save(&buffer, "PNG") || !batch.Add(In(folder_, copy.key, ".png"), png)) return false;
     }
-    return Write_File_Atomically(In(folder_, copy.key, kDescription), QJsonDocument(description).toJson());
+    // The description last, so that a copy is complete whenever it is there.
+    return batch.Add(In(folder_, copy.key, kDescription), QJsonDocument(description).toJson()) && batch.Commit();
 }
 
 void RecoveryStore::Remove(const QString& key) const

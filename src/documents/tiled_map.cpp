@@ -926,9 +926,9 @@ QString Export_Tiled_Map(const edit_form& doc, const QByteArray& palette_name, c
     buffer.open(QIODevice::WriteOnly);
     Flags_Tileset_Image().save(&buffer, "PNG");
     const QString flags_path = Flags_Tileset_Path(out_path);
-    if (!Write_File_Atomically(flags_path, png)) return QStringLiteral("cannot write %1").arg(flags_path);
-    if (!Write_File_Atomically(out_path, bytes)) return QStringLiteral("cannot write %1").arg(out_path);
-    return QString();
+    FileBatch batch;
+    if (batch.Add(flags_path, png) && batch.Add(out_path, bytes) && batch.Commit()) return QString();
+    return batch.Error();
 }
 
 QString Import_Tiled_Map(const QString& path, TiledImport& import)
@@ -955,10 +955,9 @@ QString Import_Tiled_Map(const QString& path, TiledImport& import)
 
 QString Write_Imported_Map(const TiledImport& import, const QString& zol_path)
 {
-    if (!Write_File_Atomically(zol_path, Encode_Map(import.doc, import.palette_name)))
-        return QStringLiteral("cannot write %1").arg(zol_path);
-    const QString flag_path = Flag_Path(zol_path);
-    if (!Write_Flag_File(flag_path, import.doc.flags)) return QStringLiteral("cannot write %1").arg(flag_path);
+    QString why;
+    if (Write_Map_Files(zol_path, Encode_Map(import.doc, import.palette_name), import.doc.flags, &why) != MapFilesWrite::Done)
+        return why;
     return QString();
 }
 

@@ -1,9 +1,13 @@
 #include "test_support.h"
 
+#include <QDir>
 #include <QFile>
 #include <QStringList>
 
+#include <csignal>
 #include <stdexcept>
+
+#include <sys/resource.h>
 
 namespace zol::test {
 
@@ -56,6 +60,30 @@ QByteArray Bytes(std::initializer_list<int> values)
     QByteArray out;
     for (int v : values) out.append(char(v));
     return out;
+}
+
+FileSizeLimit::FileSizeLimit(long long bytes)
+{
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    old_soft_ = limit.rlim_cur;
+    limit.rlim_cur = rlim_t(bytes);
+    old_handler_ = std::signal(SIGXFSZ, SIG_IGN);
+    if (setrlimit(RLIMIT_FSIZE, &limit) != 0) throw std::runtime_error("cannot limit the file size");
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = rlim_t(old_soft_);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, old_handler_);
+}
+
+QStringList Files_In(const QString& dir)
+{
+    return QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
 }
 
 } // namespace zol::test

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 namespace zol::test {
@@ -19,5 +20,23 @@ void Write_File(const QString& path, const QByteArray& bytes);
 
 // A byte array from a list of byte values.
 QByteArray Bytes(std::initializer_list<int> values);
+
+// While it lives, this process cannot make a file larger than bytes: writes past that fail with
+// EFBIG (SIGXFSZ ignored), as they would with ENOSPC on a full disk. Processes started meanwhile
+// inherit the limit.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(long long bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    unsigned long long old_soft_;
+    void (*old_handler_)(int);
+};
+
+// The names of the files in dir, sorted, hidden ones included: what a failed write left behind.
+QStringList Files_In(const QString& dir);
 
 } // namespace zol::test
