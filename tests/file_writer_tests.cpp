@@ -208,7 +208,7 @@ TEST_F(FileWriterTest, EveryWriterFailsCleanlyOnAFullDisk)
     QString why;
     ASSERT_TRUE(Read_Recovery_Copy(store.Folder() + "/map0.json", read, why)) << why.toStdString();
     EXPECT_EQ(read.map_bytes, copy.map_bytes);
-    EXPECT_EQ(Files_In(store.Folder()), (QStringList{"lock", "map0.json", "map0.zol"}));
+    EXPECT_EQ(Files_In(store.Folder()), (QStringList{"lock", "map0.json", "map0.zol", "zol-recovery"}));
     store.Finish();
 }
 

@@ -32,8 +32,12 @@ struct RecoveryCopy {
 // they are restored, discarded or left for next time.
 struct RecoveryOrphans {
     std::vector<RecoveryCopy> copies;
-    QStringList damaged;                        // copies that could not be read, one line each
-    QStringList folders;                        // where they lie
+    // Files that could not be read as copies, each "where it now lies（why）": moved out of the
+    // way into the root's "damaged" folder (or left where they were when that cannot be done);
+    // never offered again, never deleted.
+    QStringList damaged;
+    QStringList folders;                        // where the copies lie
+    // Each folder's lock, null for a folder this editor may read but not write.
     std::vector<std::unique_ptr<QLockFile>> locks;
 };
 
@@ -41,28 +45,37 @@ class RecoveryStore {
 public:
     ~RecoveryStore();
 
-    // Makes this editor's folder under root and locks it. False when that cannot be done; the
-    // editor then keeps no copies.
+    // Makes this editor's folder under root, complete with its lock and its mark before it
+    // appears under its own name, so no other editor ever finds it unlocked. False when that
+    // cannot be done: the editor then keeps no copies, though copies already under root can
+    // still be found (root must be an absolute path; an empty one means no recovery at all).
     bool Start(const QString& root);
     bool Started() const { return !folder_.isEmpty(); }
     QString Root() const { return root_; }
     QString Folder() const { return folder_; }
 
-    // Writes copy into this editor's folder, replacing an older one with its key: the data first,
-    // each file atomically, the description last. Safe from a worker thread. False on failure.
+    // Writes copy into this editor's folder, replacing an older one with its key whole: the data
+    // first, the description last. Safe from a worker thread. False on failure.
     bool Write(const RecoveryCopy& copy) const;
     // Removes the copy with key.
     void Remove(const QString& key) const;
-    // Removes this editor's folder and its lock: a normal exit leaves no copy.
+    // Removes this editor's folder and its lock: a normal exit leaves no copy. Only what the
+    // store made there goes; a folder holding anything else stays.
     void Finish();
 
-    // The copies in folders under root whose editor is no longer running (their lock can be
-    // taken); an editor's own folder is never among them.
+    // The copies in the folders under root whose editor is no longer running (their lock can be
+    // taken, or their editor is gone and the folder is read-only). Only folders this program
+    // made and marked as its own are looked at; an editor's own folder is never among them.
     RecoveryOrphans Find_Orphans() const;
-    // Removes the orphans' folders (discarded or all restored) and releases their locks.
-    static void Discard(RecoveryOrphans& orphans);
-    // Removes one copy read from a folder (restored).
-    static void Remove_Copy(const RecoveryCopy& copy);
+    // Lets go of the orphans' folders: each folder left with nothing but what the store made
+    // for itself is removed; a folder that still holds copies stays, unlocked, for next time.
+    static void Release(RecoveryOrphans& orphans);
+    // Removes one copy read from a folder (restored and protected again, or declined). False
+    // when it could not be removed.
+    static bool Remove_Copy(const RecoveryCopy& copy);
+
+    // For tests: runs between the steps of every Start, to look at a folder being made.
+    static void Set_Start_Step_Hook(std::function<void()> hook);
 
 private:
     QString root_;

@@ -53,8 +53,8 @@ int main(int argc, char** argv)
     zol::Set_Message_Presenter(&messages);
     // Copies of unsaved work go to the user's data folder; those of an editor that died are
     // offered once the frame is on screen.
-    zol::Start_Recovery(frame, QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) +
-                                   QStringLiteral("/recovery"));
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    zol::Start_Recovery(frame, data.isEmpty() ? QString() : data + QStringLiteral("/recovery"));
     frame.showMaximized();
     QStringList files = app.arguments();
     files.removeFirst();

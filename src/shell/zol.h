@@ -22,6 +22,7 @@
 #include <QTimer>
 
 #include <array>
+#include <atomic>
 #include <map>
 #include <functional>
 
@@ -127,6 +128,8 @@ struct RecoveryState {
         bool dirty = false;        // changed since the last copy
     };
     RecoveryStore store;
+    std::atomic<bool> write_failed{false}; // set by the writer's thread
+    bool unprotected_told = false;         // the status line has said so
     std::unique_ptr<RecoveryWriter> writer;
     std::array<Tracked, kMaxDocuments> maps;
     Tracked palette;

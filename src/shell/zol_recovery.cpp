@@ -37,12 +37,54 @@ bool Due(RecoveryState::Tracked& tracked, std::size_t hash, qint64 now)
            (tracked.written < 0 || now - tracked.written >= kMinimumGap);
 }
 
-void Post_Write(ProgramState& state, RecoveryCopy copy)
+// A copy of slot's map as it stands.
+RecoveryCopy Map_Copy(const ProgramState& state, int slot)
+{
+    const edit_form& doc = state.documents[slot];
+    RecoveryCopy copy;
+    copy.key = Map_Key(slot);
+    copy.map_bytes = Encode_Map(doc, Palette_Name_Bytes(state));
+    copy.flags = doc.flags;
+    copy.map_path = doc.file_path;
+    copy.palette_path = state.palette.path;
+    return copy;
+}
+
+std::size_t Map_Hash(const RecoveryCopy& copy)
+{
+    return qHash(copy.map_bytes) ^ qHashRange(copy.flags.begin(), copy.flags.end(), 1);
+}
+
+RecoveryCopy Palette_Copy(const ProgramState& state)
+{
+    RecoveryCopy copy;
+    copy.key = kPaletteKey;
+    copy.palette_path = state.palette.path;
+    copy.flags.assign(kCellCount, 0);
+    copy.palette = Compose_Palette(state.palette.cells);
+    return copy;
+}
+
+// Writes copy on the writer's thread; then, once it is on disk, runs after_written there.
+void Post_Write(ProgramState& state, RecoveryCopy copy, std::function<void()> after_written = {})
 {
     RecoveryStore* store = &state.recovery.store;
-    // A failed write is not reported: the copy is a safety net, and the original file is
-    // never touched by it.
-    state.recovery.writer->Post([store, copy = std::move(copy)] { store->Write(copy); });
+    std::atomic<bool>* failed = &state.recovery.write_failed;
+    // The original file is never touched by a copy; a failure is told once on the status line.
+    state.recovery.writer->Post([store, failed, copy = std::move(copy), after = std::move(after_written)] {
+        if (!store->Write(copy)) *failed = true;
+        else if (after) after();
+    });
+}
+
+// Says once, on the status line, that unsaved work is not being kept safe.
+void Tell_Unprotected(Zol& frame)
+{
+    RecoveryState& recovery = frame.State().recovery;
+    if (recovery.unprotected_told) return;
+    recovery.unprotected_told = true;
+    frame.Status()->Set_Text(
+        1, QStringLiteral("復元用のコピーを書き込めないため、保存していない作業は保護されていません"));
 }
 
 } // namespace
@@ -50,7 +92,10 @@ void Post_Write(ProgramState& state, RecoveryCopy copy)
 void Start_Recovery(Zol& frame, const QString& root)
 {
     RecoveryState& recovery = frame.State().recovery;
-    if (!recovery.store.Start(root)) return;
+    if (!recovery.store.Start(root)) {
+        Tell_Unprotected(frame);
+        return;
+    }
     recovery.writer = std::make_unique<RecoveryWriter>();
     auto* timer = new QTimer(&frame);
     timer->setInterval(1000);
@@ -63,6 +108,7 @@ void Recovery_Tick(Zol& frame, qint64 now)
 {
     ProgramState& state = frame.State();
     RecoveryState& recovery = state.recovery;
+    if (recovery.write_failed) Tell_Unprotected(frame);
     if (!recovery.writer || !state.ready) return;
     const winlib::ButtonSnapshot buttons = winlib::Buttons_Now();
     if (buttons.left || buttons.right || buttons.middle) return; // a drag is under way
@@ -73,14 +119,8 @@ void Recovery_Tick(Zol& frame, qint64 now)
             tracked = {};
             continue;
         }
-        RecoveryCopy copy;
-        copy.key = Map_Key(s);
-        copy.map_bytes = Encode_Map(doc, Palette_Name_Bytes(state));
-        copy.flags = doc.flags;
-        const std::size_t hash = qHash(copy.map_bytes) ^ qHashRange(doc.flags.begin(), doc.flags.end(), 1);
-        if (!Due(tracked, hash, now)) continue;
-        copy.map_path = doc.file_path;
-        copy.palette_path = state.palette.path;
+        RecoveryCopy copy = Map_Copy(state, s);
+        if (!Due(tracked, Map_Hash(copy), now)) continue;
         Post_Write(state, std::move(copy));
         tracked.written = now;
         tracked.dirty = false;
@@ -91,12 +131,7 @@ void Recovery_Tick(Zol& frame, qint64 now)
         return;
     }
     if (!Due(palette, std::size_t(state.palette.version), now)) return;
-    RecoveryCopy copy;
-    copy.key = kPaletteKey;
-    copy.palette_path = state.palette.path;
-    copy.flags.assign(kCellCount, 0);
-    copy.palette = Compose_Palette(state.palette.cells);
-    Post_Write(state, std::move(copy));
+    Post_Write(state, Palette_Copy(state));
     palette.written = now;
     palette.dirty = false;
 }
@@ -153,13 +188,17 @@ bool Restore_Map(Zol& frame, int slot, const RecoveryCopy& copy)
 void Offer_Recovery(Zol& frame)
 {
     ProgramState& state = frame.State();
-    RecoveryOrphans orphans = state.recovery.store.Find_Orphans();
+    RecoveryState& recovery = state.recovery;
+    RecoveryOrphans orphans = recovery.store.Find_Orphans();
     const QString caption = QStringLiteral("復元");
-    for (const QString& damaged : orphans.damaged)
-        Show_Message(&frame, caption, QStringLiteral("復元用のコピーを読めなかったため、飛ばします。\n") + damaged, MB_OK,
-                     MB_ICON_EXCLAMATION);
+    if (!orphans.damaged.isEmpty())
+        Show_Message(&frame, caption,
+                     QStringLiteral("読めない復元用のコピーがあったため、復元の対象から外しました。\n"
+                                    "消さずに次の場所に残してあります。\n\n  ") +
+                         orphans.damaged.join(QStringLiteral("\n  ")),
+                     MB_OK, MB_ICON_EXCLAMATION);
     if (orphans.copies.empty()) {
-        RecoveryStore::Discard(orphans);
+        RecoveryStore::Release(orphans);
         return;
     }
     QStringList names;
@@ -172,10 +211,21 @@ void Offer_Recovery(Zol& frame)
             QStringLiteral("\n\nすべて復元しますか？\n「はい」で復元、「いいえ」で破棄、「キャンセル」で次回まで残します。"),
         MB_YESNOCANCEL, MB_ICON_QUESTION);
     if (answer == kAnswerNo) {
-        RecoveryStore::Discard(orphans);
+        for (const RecoveryCopy& copy : orphans.copies) RecoveryStore::Remove_Copy(copy);
+        RecoveryStore::Release(orphans);
         return;
     }
-    if (answer != kAnswerYes) return; // later: the copies stay, their folders unlocked again
+    if (answer != kAnswerYes) {
+        RecoveryStore::Release(orphans); // later: the copies stay, their folders unlocked again
+        return;
+    }
+    // A restored copy is removed only once this editor's own copy of the same work is on disk;
+    // an editor that cannot write copies leaves them all for next time.
+    const auto hand_over = [&state](RecoveryCopy restored, RecoveryCopy own) {
+        if (!state.recovery.writer) return;
+        Post_Write(state, std::move(own), [restored = std::move(restored)] { RecoveryStore::Remove_Copy(restored); });
+    };
+    const qint64 now = state.clock.elapsed();
     // The palette first, so the maps are drawn with the cells they were edited with.
     for (const RecoveryCopy& copy : orphans.copies) {
         if (!copy.map_bytes.isEmpty()) continue;
@@ -183,23 +233,27 @@ void Offer_Recovery(Zol& frame)
         state.palette.saved = 0;
         Redraw_All_Maps(frame);
         Update_File_Menu(frame);
-        RecoveryStore::Remove_Copy(copy);
+        hand_over(copy, Palette_Copy(state));
+        recovery.palette = {std::size_t(state.palette.version), now, now, false};
     }
-    bool all = true;
     for (const RecoveryCopy& copy : orphans.copies) {
         if (copy.map_bytes.isEmpty()) continue;
         const int slot = state.documents.First_Free_Slot();
-        if (slot >= kMaxDocuments || !Restore_Map(frame, slot, copy)) {
-            all = false; // stays for the next start
-            continue;
-        }
-        // Restored: this editor keeps its copies from now on.
-        RecoveryStore::Remove_Copy(copy);
+        if (slot >= kMaxDocuments || !Restore_Map(frame, slot, copy)) continue; // stays for the next start
+        RecoveryCopy own = Map_Copy(state, slot);
+        recovery.maps[std::size_t(slot)] = {Map_Hash(own), now, now, false};
+        hand_over(copy, std::move(own));
     }
     Update_File_Menu(frame);
     Refresh_All_Lists(frame);
     Fill_Map_Chooser(frame);
-    if (all) RecoveryStore::Discard(orphans);
+    // The folders go after the copies handed over, those left behind keep theirs.
+    if (!recovery.writer) {
+        RecoveryStore::Release(orphans);
+        return;
+    }
+    auto held = std::make_shared<RecoveryOrphans>(std::move(orphans));
+    recovery.writer->Post([held] { RecoveryStore::Release(*held); });
 }
 
 } // namespace zol
