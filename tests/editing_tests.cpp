@@ -624,6 +624,51 @@ TEST(Tables, LimitsAndMemoryFailuresLeaveTheTableAsItWas)
     }
 }
 
+TEST(Tables, PositionsAndNumbersOutsideAByteAreRefusedRatherThanWrapped)
+{
+    // Every position and number the tables keep, each given the values in turn. A kept value is
+    // stored as given, on an entry of its own that a second set finds and replaces; a refused one
+    // brings one message naming it and leaves both tables as they were.
+    using Set = TableChange (*)(edit_form&, int);
+    using Stored = int (*)(const edit_form&);
+    const struct { const char* name; Set set; Stored stored; } places[] = {
+        {"event x", [](edit_form& d, int v) { return Set_Event(d, v, 3, 7); }, [](const edit_form& d) { return int(d.events.x.back()); }},
+        {"event y", [](edit_form& d, int v) { return Set_Event(d, 3, v, 7); }, [](const edit_form& d) { return int(d.events.y.back()); }},
+        {"event number", [](edit_form& d, int v) { return Set_Event(d, 3, 3, v); }, [](const edit_form& d) { return int(d.events.number.back()); }},
+        {"link x", [](edit_form& d, int v) { return Set_Link(d, v, 3, 1, 2, 4); }, [](const edit_form& d) { return int(d.links.x.back()); }},
+        {"link y", [](edit_form& d, int v) { return Set_Link(d, 3, v, 1, 2, 4); }, [](const edit_form& d) { return int(d.links.y.back()); }},
+        {"link target x", [](edit_form& d, int v) { return Set_Link(d, 3, 3, v, 2, 4); }, [](const edit_form& d) { return int(d.links.target_x.back()); }},
+        {"link target y", [](edit_form& d, int v) { return Set_Link(d, 3, 3, 1, v, 4); }, [](const edit_form& d) { return int(d.links.target_y.back()); }},
+        {"link target map", [](edit_form& d, int v) { return Set_Link(d, 3, 3, 1, 2, v); }, [](const edit_form& d) { return int(d.links.target_map.back()); }},
+    };
+    const struct { int value; bool kept; } values[] = {
+        {-1, false}, {0, true}, {255, true}, {256, false}, {1000, false}, {-256, false},
+    };
+    for (const auto& place : places) {
+        for (const auto& row : values) {
+            SCOPED_TRACE(testing::Message() << place.name << " " << row.value);
+            ScriptedPresenter messages;
+            edit_form doc = Map_From_Text("0 0");
+            ASSERT_EQ(Set_Event(doc, 1, 1, 9), TableChange::Done);
+            ASSERT_EQ(Set_Link(doc, 1, 1, 9, 9, 9), TableChange::Done);
+            const edit_form before = doc;
+            if (!row.kept) {
+                EXPECT_EQ(place.set(doc, row.value), TableChange::Outside);
+                ASSERT_EQ(messages.captions(), QStringList{QStringLiteral("はみ出してまっせ")});
+                EXPECT_TRUE(messages.last().text.contains(QString::number(row.value))) << messages.last().text.toStdString();
+                EXPECT_EQ(doc.events, before.events);
+                EXPECT_EQ(doc.links, before.links);
+                continue;
+            }
+            ASSERT_EQ(place.set(doc, row.value), TableChange::Done);
+            EXPECT_EQ(place.stored(doc), row.value);
+            ASSERT_EQ(place.set(doc, row.value), TableChange::Done);
+            EXPECT_EQ(doc.events.count() + doc.links.count(), 3) << "set twice, kept once";
+            EXPECT_TRUE(messages.calls().empty());
+        }
+    }
+}
+
 // ---- Clipboard -------------------------------------------------------------------------------
 
 // A map with a link and an event on (1, 0) and an event on (0, 1).
