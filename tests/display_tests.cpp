@@ -408,6 +408,53 @@ TEST(WriteMapPng, NoLargerThanQtsWriterForSmoothOrTexturedTiles)
     }
 }
 
+// Cells in which every pixel is the mean of its left and upper neighbours plus a little noise,
+// wrapped to a byte: the Average filter leaves only the noise, the others much more.
+CellImages Averaging_Cells()
+{
+    CellImages cells;
+    uint32_t state = 99;
+    auto noise = [&state] {
+        state = state * 1103515245u + 12345u;
+        return int(state >> 16) % 9 - 4;
+    };
+    for (int n = 0; n < 64; ++n) {
+        int pixels[kCellSize][kCellSize][3];
+        QImage cell(kCellSize, kCellSize, QImage::Format_RGB32);
+        for (int y = 0; y < kCellSize; ++y)
+            for (int x = 0; x < kCellSize; ++x) {
+                for (int c = 0; c < 3; ++c) {
+                    const int edge = (n * 37 + c * 85) & 0xff;
+                    const int left = x > 0 ? pixels[y][x - 1][c] : edge, up = y > 0 ? pixels[y - 1][x][c] : edge;
+                    pixels[y][x][c] = (((left + up) >> 1) + noise()) & 0xff;
+                }
+                cell.setPixel(x, y, qRgb(pixels[y][x][0], pixels[y][x][1], pixels[y][x][2]));
+            }
+        cells[std::size_t(n)] = cell;
+    }
+    return cells;
+}
+
+// Every row inside a cell is Average-filtered, cell edges included, in a picture of two halves.
+TEST(WriteMapPng, AveragingTilesTakeTheAverageFilterAndReadBackExactly)
+{
+    const CellCache cache = Cache_Of(Averaging_Cells(), kCellSize);
+    const edit_form doc = Random_Map(24, 24);
+    const QImage drawn = Render_Map_Image(doc, cache);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("map.png");
+    ASSERT_TRUE(Write_Map_Png(path, doc, cache));
+    EXPECT_TRUE(Same_Pixels(QImage(path), drawn));
+    EXPECT_TRUE(Same_Pixels(Read_With_Libpng(path), drawn));
+    const qsizetype stride = drawn.width() * 3 + 1;
+    const QByteArray filtered = Inflated_Rows(test::Read_File(path), drawn.height() * stride);
+    ASSERT_FALSE(filtered.isEmpty());
+    for (int y = 0; y < drawn.height(); ++y) {
+        if (y % kCellSize == 0) continue; // a cell's first row meets the cell above
+        ASSERT_EQ(int(filtered[y * stride]), 3) << "row " << y;
+    }
+}
+
 TEST(WriteMapPng, FailsForAnUnwritablePathOrNothingToDraw)
 {
     QTemporaryDir dir;
