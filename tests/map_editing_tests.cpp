@@ -149,6 +149,53 @@ TEST_F(MapEditingTest, RectangleToolsAndTheFloodFill)
     EXPECT_EQ(Map_To_Text(Doc(slot)), QStringLiteral("0 0 0 0\n0 0 0 0\n0 0 0 0\n4 4 4 4"));
 }
 
+TEST_F(MapEditingTest, ARightClickPasteWithTheCopyToolIsUndoneExactly)
+{
+    // The test map has event 12 and a link to map 2 (5, 7) on (0, 0); the copy takes them along.
+    const int slot = Open(Write_Test_Map("paste.zol", "1 2 3 4\n5 70 7 8\n9 10 11 12"));
+    Choose(kCopy);
+    Mouse(slot, "LeftButtonDownEvent", 0, 0, Left());
+    Mouse(slot, "MouseMoveEvent", 1, 1, Left());
+    Mouse(slot, "LeftButtonUpEvent", 1, 1);
+    const edit_form before = Doc(slot);
+    const QImage shown = Map(slot).picture->Image().copy();
+
+    Mouse(slot, "RightButtonDownEvent", 2, 1, Right());
+    Mouse(slot, "RightButtonUpEvent", 2, 1);
+    ASSERT_EQ(Map_To_Text(Doc(slot)), QStringLiteral("1 2 3 4\n5 70 1 2\n9 10 5 70"));
+    ASSERT_EQ(Doc(slot).events.count(), 2);
+    ASSERT_EQ(Doc(slot).links.count(), 2);
+
+    frame->Client()->setActiveSubWindow(Window(slot));
+    frame->Run_Command(ID_UNDO);
+    EXPECT_TRUE(messages.calls().empty());
+    EXPECT_TRUE(Doc(slot).grid == before.grid);
+    EXPECT_EQ(Doc(slot).links, before.links);
+    EXPECT_EQ(Doc(slot).events, before.events);
+    EXPECT_EQ(Doc(slot).flags, before.flags);
+    EXPECT_EQ(Map(slot).picture->Image(), shown);
+}
+
+TEST_F(MapEditingTest, AnUndoAfterSavingLeavesTheMapUnsaved)
+{
+    const int slot = Open_Painting_Map("0 0");
+    Mouse(slot, "LeftButtonDownEvent", 0, 0, Left());
+    Mouse(slot, "LeftButtonUpEvent", 0, 0);
+    frame->Client()->setActiveSubWindow(Window(slot));
+    frame->Run_Command(ID_SAVE_MAP);
+    ASSERT_EQ(Doc(slot).saved, 1);
+
+    frame->Run_Command(ID_UNDO);
+    EXPECT_EQ(Map_To_Text(Doc(slot)), QStringLiteral("0 0"));
+    EXPECT_EQ(Doc(slot).saved, 0) << "the file holds the stroke";
+    messages.clear();
+    messages.answer(MessageButton::Cancel);
+    frame->Run_Command(ID_EXIT);
+    EXPECT_TRUE(quits.empty());
+    ASSERT_EQ(messages.captions(), QStringList{QStringLiteral("確認")});
+    EXPECT_EQ(messages.last().text, QStringLiteral("paintを保存しますか？"));
+}
+
 TEST_F(MapEditingTest, ModifierAndDoubleClicksOpenTheEventAndLinkDialog)
 {
     const int slot = Open_Painting_Map("0 0\n0 0");
