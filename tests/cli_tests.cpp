@@ -257,6 +257,27 @@ TEST_F(ZolToolTest, EditFailuresWriteNothing)
     };
     for (const QStringList& args : usage) EXPECT_EQ(Run_Tool(args).status, 2) << args.join(' ').toStdString();
     EXPECT_FALSE(QFile::exists(Path("never.zol")));
+
+    // A position outside 0..255 is refused as it is read, naming the number; the range's ends
+    // are taken (the tables may hold cells outside the map).
+    const struct { const char* op; const char* values; const char* refused; } positions[] = {
+        {"--event", "-1,0,5", "-1"},   {"--event", "0,256,5", "256"},    {"--event", "1000,0,5", "1000"},
+        {"--link", "-1,0,1,1,1", "-1"}, {"--link", "0,256,1,1,1", "256"}, {"--event", "255,0,5", nullptr},
+        {"--link", "0,255,1,1,1", nullptr},
+    };
+    for (const auto& row : positions) {
+        SCOPED_TRACE(std::string(row.op) + " " + row.values);
+        const ToolRun run = Run_Tool({"edit", map, Path("at.zol"), row.op, row.values});
+        if (!row.refused) {
+            EXPECT_EQ(run.status, 0) << run.err.toStdString();
+            EXPECT_TRUE(QFile::remove(Path("at.zol")));
+            continue;
+        }
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(run.err.startsWith(QStringLiteral("zol-tool: %1: %2 is out of range (0..255)\n").arg(row.op, row.refused)))
+            << run.err.toStdString();
+        EXPECT_FALSE(QFile::exists(Path("at.zol")));
+    }
     EXPECT_EQ(Run_Tool({"edit", Path("missing.zol"), Path("never.zol")}).status, 1);
 }
 

@@ -10,6 +10,7 @@
 
 #include "test_support.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -21,6 +22,8 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <atomic>
+#include <new>
 #include <vector>
 
 namespace zol {
@@ -405,6 +408,96 @@ TEST(WriteMapPng, NoLargerThanQtsWriterForSmoothOrTexturedTiles)
         ASSERT_TRUE(Write_Map_Png(dir.filePath("zol.png"), doc, cache));
         ASSERT_TRUE(Render_Map_Image(doc, cache).save(dir.filePath("qt.png"), "PNG"));
         EXPECT_LE(QFileInfo(dir.filePath("zol.png")).size(), QFileInfo(dir.filePath("qt.png")).size());
+    }
+}
+
+// Cells in which every pixel is the mean of its left and upper neighbours plus a little noise,
+// wrapped to a byte: the Average filter leaves only the noise, the others much more.
+CellImages Averaging_Cells()
+{
+    CellImages cells;
+    uint32_t state = 99;
+    auto noise = [&state] {
+        state = state * 1103515245u + 12345u;
+        return int(state >> 16) % 9 - 4;
+    };
+    for (int n = 0; n < 64; ++n) {
+        int pixels[kCellSize][kCellSize][3];
+        QImage cell(kCellSize, kCellSize, QImage::Format_RGB32);
+        for (int y = 0; y < kCellSize; ++y)
+            for (int x = 0; x < kCellSize; ++x) {
+                for (int c = 0; c < 3; ++c) {
+                    const int edge = (n * 37 + c * 85) & 0xff;
+                    const int left = x > 0 ? pixels[y][x - 1][c] : edge, up = y > 0 ? pixels[y - 1][x][c] : edge;
+                    pixels[y][x][c] = (((left + up) >> 1) + noise()) & 0xff;
+                }
+                cell.setPixel(x, y, qRgb(pixels[y][x][0], pixels[y][x][1], pixels[y][x][2]));
+            }
+        cells[std::size_t(n)] = cell;
+    }
+    return cells;
+}
+
+// Every row inside a cell is Average-filtered, cell edges included, in a picture of two halves.
+TEST(WriteMapPng, AveragingTilesTakeTheAverageFilterAndReadBackExactly)
+{
+    const CellCache cache = Cache_Of(Averaging_Cells(), kCellSize);
+    const edit_form doc = Random_Map(24, 24);
+    const QImage drawn = Render_Map_Image(doc, cache);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("map.png");
+    ASSERT_TRUE(Write_Map_Png(path, doc, cache));
+    EXPECT_TRUE(Same_Pixels(QImage(path), drawn));
+    EXPECT_TRUE(Same_Pixels(Read_With_Libpng(path), drawn));
+    const qsizetype stride = drawn.width() * 3 + 1;
+    const QByteArray filtered = Inflated_Rows(test::Read_File(path), drawn.height() * stride);
+    ASSERT_FALSE(filtered.isEmpty());
+    for (int y = 0; y < drawn.height(); ++y) {
+        if (y % kCellSize == 0) continue; // a cell's first row meets the cell above
+        ASSERT_EQ(int(filtered[y * stride]), 3) << "row " << y;
+    }
+}
+
+// The hook for the test below: throws std::bad_alloc at the throw_at-th start of half
+// throw_half. The first start of each half chooses the filters, the second packs.
+std::atomic<int> g_half_starts[2];
+int g_throw_half = -1, g_throw_at = 0;
+void Throw_In_Half(int half)
+{
+    if (++g_half_starts[half] == g_throw_at && half == g_throw_half) throw std::bad_alloc();
+}
+
+TEST(WriteMapPng, AHalfThatThrowsFailsTheWriteAndLeavesTheOldFile)
+{
+    const CellCache cache = Cache_Of(Pattern_Cells(), 16);
+    const edit_form doc = Random_Map(40, 40); // 640 x 640 pixels: packed in two halves
+    const struct { const char* name; int half, start; } rows[] = {
+        {"choosing, calling thread", 0, 1},
+        {"choosing, other thread", 1, 1},
+        {"packing, calling thread", 0, 2},
+        {"packing, other thread", 1, 2},
+        {"none", -1, 0},
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath("map.png");
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        test::Write_File(path, "the old picture");
+        g_half_starts[0] = g_half_starts[1] = 0;
+        g_throw_half = row.half;
+        g_throw_at = row.start;
+        Set_Map_Png_Half_Hook(Throw_In_Half);
+        const bool written = Write_Map_Png(path, doc, cache);
+        Set_Map_Png_Half_Hook(nullptr);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"map.png"});
+        if (row.half < 0) {
+            EXPECT_TRUE(written);
+            EXPECT_EQ(g_half_starts[0] + g_half_starts[1], 4) << "both stages ran on two halves";
+            continue;
+        }
+        EXPECT_FALSE(written);
+        EXPECT_GE(g_half_starts[row.half], row.start);
+        EXPECT_EQ(test::Read_File(path), QByteArray("the old picture"));
     }
 }
 

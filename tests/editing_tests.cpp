@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <deque>
 #include <ostream>
 #include <utility>
 
@@ -149,20 +150,77 @@ TEST(Paint, RandomBlobsAtEveryRate)
     }
 }
 
-TEST(Paint, UnderARateEachRegionCellIsDrawnForOnce)
+// The fill rate's draws from the generator's rule (state * 1103515245 + 12345 mod 2^32, then
+// bits 16..30; written when that number mod 100 is below the rate), worked out apart from
+// FillRandom.
+class ReferenceDraws {
+public:
+    ReferenceDraws(int rate, uint32_t seed) : rate_(rate), state_(seed) {}
+    bool Write()
+    {
+        state_ = state_ * 1103515245u + 12345u;
+        return int((state_ >> 16) % 32768u % 100u) < rate_;
+    }
+
+private:
+    int rate_;
+    uint32_t state_;
+};
+
+// The cells of the seed's region in the order the fill visits them under a rate: runs along
+// rows, first in first out; a run is visited left to right, then the unvisited runs touching it
+// are queued, those in the row above first, each row left to right.
+std::vector<std::pair<int, int>> Visiting_Order(const edit_form& doc, int x0, int y0)
 {
-    // A region of 60 cells at rate 50: as many cells are written as the first 60 draws allow,
-    // and the others keep their byte.
-    edit_form doc = Map_From_Text("0 0 0 0 0 0\n0 0 0 0 0 0\n0 0 0 0 0 0\n0 0 0 0 0 0\n0 0 0 0 0 0\n"
-                                  "0 0 0 0 0 0\n0 0 0 0 0 0\n0 0 0 0 0 0\n0 0 0 0 0 0\n0 0 0 0 0 0");
-    const FillRate half{true, 50};
-    ASSERT_TRUE(Paint(doc, 2, 3, Pattern::Single(9), half, 1234));
-    FillRandom random(half, 1234);
-    int expected = 0;
-    for (int i = 0; i < 60; ++i) expected += random.Write() ? 1 : 0;
-    const auto written = std::count(doc.grid.data(), doc.grid.data() + doc.grid.size(), 9);
-    EXPECT_EQ(written, expected);
-    EXPECT_EQ(std::count(doc.grid.data(), doc.grid.data() + doc.grid.size(), 0), 60 - expected);
+    const uint8_t target = doc.cell(x0, y0);
+    const int h = doc.height();
+    std::vector<bool> seen(doc.grid.size());
+    auto in = [&](int x, int y) { return doc.contains(x, y) && doc.cell(x, y) == target; };
+    std::deque<std::pair<int, int>> queue{{x0, y0}};
+    std::vector<std::pair<int, int>> order;
+    while (!queue.empty()) {
+        const auto [x, y] = queue.front();
+        queue.pop_front();
+        if (seen[std::size_t(x * h + y)]) continue;
+        int a = x, b = x;
+        while (in(a - 1, y)) --a;
+        while (in(b + 1, y)) ++b;
+        for (int cx = a; cx <= b; ++cx) {
+            seen[std::size_t(cx * h + y)] = true;
+            order.emplace_back(cx, y);
+        }
+        for (const int ny : {y - 1, y + 1})
+            for (int cx = a; cx <= b; ++cx)
+                if (in(cx, ny) && !seen[std::size_t(cx * h + ny)] && (cx == a || !in(cx - 1, ny)))
+                    queue.emplace_back(cx, ny);
+    }
+    return order;
+}
+
+TEST(Paint, UnderARateTheCellsWrittenFollowTheDrawsInVisitingOrder)
+{
+    const char* const open = "0 0 0 0 0 0 0\n0 0 0 0 0 0 0\n0 0 0 0 0 0 0\n0 0 0 0 0 0 0\n0 0 0 0 0 0 0";
+    // Walls that split rows into several runs and make the fill turn back up and down.
+    const char* const walls = "0 0 0 1 0 0 0\n0 1 0 1 0 1 0\n0 1 0 0 0 1 0\n0 1 1 1 0 1 0\n"
+                              "0 0 0 1 0 0 0\n1 1 0 0 0 1 0";
+    const struct { const char* name; const char* map; int x, y, rate; uint32_t seed; } rows[] = {
+        {"open map from the middle", open, 3, 2, 50, 1234},
+        {"open map from a corner", open, 6, 4, 40, 1},
+        {"around walls", walls, 4, 2, 50, 77},
+        {"around walls, another seed", walls, 0, 4, 65, 4000000000u},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        edit_form doc = Map_From_Text(row.map);
+        edit_form expected = doc;
+        ReferenceDraws draws(row.rate, row.seed);
+        int written = 0;
+        for (const auto& [x, y] : Visiting_Order(doc, row.x, row.y))
+            if (draws.Write()) expected.cell(x, y) = 9, ++written;
+        ASSERT_GT(written, 2);
+        ASSERT_TRUE(Paint(doc, row.x, row.y, Pattern::Single(9), {true, row.rate}, row.seed));
+        EXPECT_EQ(Map_To_Text(doc), Map_To_Text(expected));
+    }
 }
 
 TEST(Paint, PatternIsTiledFromTheMapsOrigin)
@@ -208,18 +266,63 @@ TEST(Rectangles, FillEdgesAndPatternClipToTheMap)
     EXPECT_EQ(Map_To_Text(doc), QStringLiteral("1 1 1 1\n1 13 11 1\n1 12 10 1"));
 }
 
-TEST(Rectangles, TheRateDrawsOncePerCellInColumnOrder)
+TEST(Rectangles, UnderARateTheCellsWrittenFollowTheDrawsColumnByColumn)
 {
-    edit_form doc = Map_From_Text("0 0 0 0 0\n0 0 0 0 0\n0 0 0 0 0\n0 0 0 0 0");
-    const FillRate third{true, 33};
-    Rectangle_Fill(doc, {0, 0, 4, 3}, 3, third, 77);
-    FillRandom random(third, 77);
-    for (int x = 0; x < 5; ++x)
-        for (int y = 0; y < 4; ++y) EXPECT_EQ(doc.cell(x, y), random.Write() ? 3 : 0) << x << "," << y;
-    // The same seed gives the same cells.
-    edit_form again = Map_From_Text("0 0 0 0 0\n0 0 0 0 0\n0 0 0 0 0\n0 0 0 0 0");
-    Rectangle_Fill(again, {0, 0, 4, 3}, 3, third, 77);
-    EXPECT_EQ(again.grid, doc.grid);
+    // Only cells inside the map draw. The pattern rectangle draws the same way.
+    const Pattern pattern{2, 3, {1, 2, 3, 4, 5, 6}};
+    const struct { const char* name; CellRect rect; int rate; uint32_t seed; } rows[] = {
+        {"whole map", {0, 0, 5, 4}, 50, 77},
+        {"inside", {1, 1, 4, 3}, 33, 1},
+        {"partly outside", {-2, 2, 3, 9}, 60, 4000000000u},
+    };
+    const char* const blank = "0 0 0 0 0 0\n0 0 0 0 0 0\n0 0 0 0 0 0\n0 0 0 0 0 0\n0 0 0 0 0 0";
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        edit_form filled = Map_From_Text(blank), patterned = filled;
+        edit_form expected_fill = filled, expected_pattern = filled;
+        ReferenceDraws draws(row.rate, row.seed);
+        for (int x = std::max(row.rect.x1, 0); x <= std::min(row.rect.x2, 5); ++x)
+            for (int y = std::max(row.rect.y1, 0); y <= std::min(row.rect.y2, 4); ++y)
+                if (draws.Write()) {
+                    expected_fill.cell(x, y) = 7;
+                    expected_pattern.cell(x, y) = pattern.cells[std::size_t(x % 2 * 3 + y % 3)];
+                }
+        ASSERT_NE(Map_To_Text(expected_fill), QString::fromLatin1(blank));
+        Rectangle_Fill(filled, row.rect, 7, {true, row.rate}, row.seed);
+        EXPECT_EQ(Map_To_Text(filled), Map_To_Text(expected_fill));
+        Pattern_Rectangle(patterned, row.rect, pattern, {true, row.rate}, row.seed);
+        EXPECT_EQ(Map_To_Text(patterned), Map_To_Text(expected_pattern));
+    }
+}
+
+// The generator's first numbers, worked out by hand from its rule; seed 1 gives the sequence
+// this rule is known for, and 4000000000 makes the first product wrap at 32 bits.
+TEST(FillRandom, FirstNumbersAndWritesForFixedSeeds)
+{
+    const struct { uint32_t seed; std::vector<int> numbers; } sequences[] = {
+        {1, {16838, 5758, 10113, 17515, 31051, 5627, 23010, 7419, 16212, 4086}},
+        {4000000000u, {6608, 25567, 29223, 17498, 10355, 29425}},
+    };
+    for (const auto& sequence : sequences) {
+        FillRandom random({true, 50}, sequence.seed);
+        for (std::size_t i = 0; i < sequence.numbers.size(); ++i)
+            EXPECT_EQ(random.Next(), sequence.numbers[i]) << "seed " << sequence.seed << " number " << i;
+    }
+    // Seed 1's numbers mod 100 are 38 58 13 15 51 27 10 19 12 86; a cell is written when that
+    // is below the rate.
+    const struct { const char* name; FillRate rate; const char* writes; } rates[] = {
+        {"rate 14", {true, 14}, "0010001010"},
+        {"rate 38 leaves 38", {true, 38}, "0011011110"},
+        {"rate 39 takes it", {true, 39}, "1011011110"},
+        {"rate 86", {true, 86}, "1111111110"},
+        {"switch off", {false, 1}, "1111111111"},
+    };
+    for (const auto& row : rates) {
+        FillRandom random(row.rate, 1);
+        QString writes;
+        for (int i = 0; i < 10; ++i) writes += random.Write() ? '1' : '0';
+        EXPECT_EQ(writes, QString::fromLatin1(row.writes)) << row.name;
+    }
 }
 
 // ---- Patterns --------------------------------------------------------------------------------
@@ -518,6 +621,51 @@ TEST(Tables, LimitsAndMemoryFailuresLeaveTheTableAsItWas)
         EXPECT_EQ(messages.captions(), QStringList{QString::fromUtf8(row.caption)});
         EXPECT_EQ(small.events, before.events);
         EXPECT_EQ(small.links, before.links);
+    }
+}
+
+TEST(Tables, PositionsAndNumbersOutsideAByteAreRefusedRatherThanWrapped)
+{
+    // Every position and number the tables keep, each given the values in turn. A kept value is
+    // stored as given, on an entry of its own that a second set finds and replaces; a refused one
+    // brings one message naming it and leaves both tables as they were.
+    using Set = TableChange (*)(edit_form&, int);
+    using Stored = int (*)(const edit_form&);
+    const struct { const char* name; Set set; Stored stored; } places[] = {
+        {"event x", [](edit_form& d, int v) { return Set_Event(d, v, 3, 7); }, [](const edit_form& d) { return int(d.events.x.back()); }},
+        {"event y", [](edit_form& d, int v) { return Set_Event(d, 3, v, 7); }, [](const edit_form& d) { return int(d.events.y.back()); }},
+        {"event number", [](edit_form& d, int v) { return Set_Event(d, 3, 3, v); }, [](const edit_form& d) { return int(d.events.number.back()); }},
+        {"link x", [](edit_form& d, int v) { return Set_Link(d, v, 3, 1, 2, 4); }, [](const edit_form& d) { return int(d.links.x.back()); }},
+        {"link y", [](edit_form& d, int v) { return Set_Link(d, 3, v, 1, 2, 4); }, [](const edit_form& d) { return int(d.links.y.back()); }},
+        {"link target x", [](edit_form& d, int v) { return Set_Link(d, 3, 3, v, 2, 4); }, [](const edit_form& d) { return int(d.links.target_x.back()); }},
+        {"link target y", [](edit_form& d, int v) { return Set_Link(d, 3, 3, 1, v, 4); }, [](const edit_form& d) { return int(d.links.target_y.back()); }},
+        {"link target map", [](edit_form& d, int v) { return Set_Link(d, 3, 3, 1, 2, v); }, [](const edit_form& d) { return int(d.links.target_map.back()); }},
+    };
+    const struct { int value; bool kept; } values[] = {
+        {-1, false}, {0, true}, {255, true}, {256, false}, {1000, false}, {-256, false},
+    };
+    for (const auto& place : places) {
+        for (const auto& row : values) {
+            SCOPED_TRACE(testing::Message() << place.name << " " << row.value);
+            ScriptedPresenter messages;
+            edit_form doc = Map_From_Text("0 0");
+            ASSERT_EQ(Set_Event(doc, 1, 1, 9), TableChange::Done);
+            ASSERT_EQ(Set_Link(doc, 1, 1, 9, 9, 9), TableChange::Done);
+            const edit_form before = doc;
+            if (!row.kept) {
+                EXPECT_EQ(place.set(doc, row.value), TableChange::Outside);
+                ASSERT_EQ(messages.captions(), QStringList{QStringLiteral("はみ出してまっせ")});
+                EXPECT_TRUE(messages.last().text.contains(QString::number(row.value))) << messages.last().text.toStdString();
+                EXPECT_EQ(doc.events, before.events);
+                EXPECT_EQ(doc.links, before.links);
+                continue;
+            }
+            ASSERT_EQ(place.set(doc, row.value), TableChange::Done);
+            EXPECT_EQ(place.stored(doc), row.value);
+            ASSERT_EQ(place.set(doc, row.value), TableChange::Done);
+            EXPECT_EQ(doc.events.count() + doc.links.count(), 3) << "set twice, kept once";
+            EXPECT_TRUE(messages.calls().empty());
+        }
     }
 }
 

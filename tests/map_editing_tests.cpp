@@ -2,11 +2,13 @@
 // flood fill, undo with its messages and gray state, and the event & link dialog.
 
 #include "documents/event_link_dialog.h"
+#include "documents/events_links.h"
 #include "editing/tools.h"
 #include "frame_fixture.h"
 
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScrollBar>
 
 using namespace zol;
 using namespace zol::test;
@@ -147,6 +149,127 @@ TEST_F(MapEditingTest, RectangleToolsAndTheFloodFill)
     frame->State().ready = true;
     for (int i = 0; i < 3; ++i) frame->Run_Command(ID_UNDO);
     EXPECT_EQ(Map_To_Text(Doc(slot)), QStringLiteral("0 0 0 0\n0 0 0 0\n0 0 0 0\n4 4 4 4"));
+}
+
+TEST_F(MapEditingTest, ARightClickPasteWithTheCopyToolIsUndoneExactly)
+{
+    // The test map has event 12 and a link to map 2 (5, 7) on (0, 0); the copy takes them along.
+    const int slot = Open(Write_Test_Map("paste.zol", "1 2 3 4\n5 70 7 8\n9 10 11 12"));
+    Choose(kCopy);
+    Mouse(slot, "LeftButtonDownEvent", 0, 0, Left());
+    Mouse(slot, "MouseMoveEvent", 1, 1, Left());
+    Mouse(slot, "LeftButtonUpEvent", 1, 1);
+    const edit_form before = Doc(slot);
+    const QImage shown = Map(slot).picture->Image().copy();
+
+    Mouse(slot, "RightButtonDownEvent", 2, 1, Right());
+    Mouse(slot, "RightButtonUpEvent", 2, 1);
+    ASSERT_EQ(Map_To_Text(Doc(slot)), QStringLiteral("1 2 3 4\n5 70 1 2\n9 10 5 70"));
+    ASSERT_EQ(Doc(slot).events.count(), 2);
+    ASSERT_EQ(Doc(slot).links.count(), 2);
+
+    frame->Client()->setActiveSubWindow(Window(slot));
+    frame->Run_Command(ID_UNDO);
+    EXPECT_TRUE(messages.calls().empty());
+    EXPECT_TRUE(Doc(slot).grid == before.grid);
+    EXPECT_EQ(Doc(slot).links, before.links);
+    EXPECT_EQ(Doc(slot).events, before.events);
+    EXPECT_EQ(Doc(slot).flags, before.flags);
+    EXPECT_EQ(Map(slot).picture->Image(), shown);
+}
+
+TEST_F(MapEditingTest, AnUndoAfterSavingLeavesTheMapUnsaved)
+{
+    const int slot = Open_Painting_Map("0 0");
+    Mouse(slot, "LeftButtonDownEvent", 0, 0, Left());
+    Mouse(slot, "LeftButtonUpEvent", 0, 0);
+    frame->Client()->setActiveSubWindow(Window(slot));
+    frame->Run_Command(ID_SAVE_MAP);
+    ASSERT_EQ(Doc(slot).saved, 1);
+
+    frame->Run_Command(ID_UNDO);
+    EXPECT_EQ(Map_To_Text(Doc(slot)), QStringLiteral("0 0"));
+    EXPECT_EQ(Doc(slot).saved, 0) << "the file holds the stroke";
+    messages.clear();
+    messages.answer(MessageButton::Cancel);
+    frame->Run_Command(ID_EXIT);
+    EXPECT_TRUE(quits.empty());
+    ASSERT_EQ(messages.captions(), QStringList{QStringLiteral("確認")});
+    EXPECT_EQ(messages.last().text, QStringLiteral("paintを保存しますか？"));
+}
+
+TEST_F(MapEditingTest, UndoAcrossAChangeOfHeightAloneWithTheRingFull)
+{
+    // Five strokes fill the ring; then the map size dialog changes the height only and two more
+    // strokes go into ring slots made at the other height. Each undo gives back the whole state
+    // before its step (size, cells, links, events) and the picture of it.
+    struct Snapshot {
+        Grid grid;
+        int width, height;
+        LinkTable links;
+        EventTable events;
+    };
+    const struct { const char* name; int side, new_height; } rows[] = {
+        {"taller", 200, 256},
+        {"shorter", 256, 120},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const int slot = Open(Write_Big_Map("tall.zol", row.side));
+        ASSERT_GE(slot, 0);
+        frame->State().palette.l_cell = 5;
+        // Entries the shorter map drops.
+        ASSERT_EQ(Set_Event(Doc(slot), 3, 150, 7), TableChange::Done);
+        ASSERT_EQ(Set_Link(Doc(slot), 4, 130, 1, 2, 3), TableChange::Done);
+        std::vector<Snapshot> before; // the state before each step
+        auto snap = [&] {
+            const edit_form& d = Doc(slot);
+            before.push_back({d.grid, d.width(), d.height(), d.links, d.events});
+        };
+        auto stroke = [&](int i, int j) {
+            snap();
+            Mouse(slot, "LeftButtonDownEvent", i, j, Left());
+            Mouse(slot, "LeftButtonUpEvent", i, j);
+        };
+        for (int i = 0; i < 5; ++i) stroke(i, i);
+
+        snap();
+        frame->Client()->setActiveSubWindow(Window(slot));
+        frame->Run_Command(ID_MAP_SIZE);
+        QDialog* dialog = frame->State().map_size_dialog.Get();
+        ASSERT_TRUE(dialog);
+        dialog->findChild<QScrollBar*>("height")->setValue(row.new_height);
+        if (row.new_height < row.side) messages.answer(MessageButton::Yes);
+        dialog->findChildren<winlib::WButton*>()[0]->click();
+        QApplication::processEvents();
+        ASSERT_EQ(Doc(slot).width(), row.side);
+        ASSERT_EQ(Doc(slot).height(), row.new_height);
+
+        // Two strokes at the new height, at the bottom of the map.
+        Map(slot).vertical->setValue(Map(slot).vertical->maximum());
+        const int j = row.new_height - 1 - Doc(slot).scroll_y;
+        ASSERT_GE(Doc(slot).scroll_y + j, row.side < row.new_height ? row.side : 0);
+        stroke(6, j);
+        stroke(7, j);
+
+        messages.clear();
+        for (int k = 0; k < 5; ++k) {
+            SCOPED_TRACE(k);
+            const Snapshot& expected = before[before.size() - 1 - std::size_t(k)];
+            frame->Client()->setActiveSubWindow(Window(slot));
+            frame->Run_Command(ID_UNDO);
+            ASSERT_EQ(Doc(slot).width(), expected.width);
+            ASSERT_EQ(Doc(slot).height(), expected.height);
+            EXPECT_TRUE(Doc(slot).grid == expected.grid);
+            EXPECT_EQ(Doc(slot).links, expected.links);
+            EXPECT_EQ(Doc(slot).events, expected.events);
+            Expect_Same_As_Full_Redraw(slot);
+        }
+        EXPECT_TRUE(messages.calls().empty());
+        frame->Run_Command(ID_UNDO);
+        EXPECT_EQ(messages.captions(), QStringList{QStringLiteral("仏の顔も…")}) << "five steps at most";
+        Close_Map(*frame, slot);
+    }
 }
 
 TEST_F(MapEditingTest, ModifierAndDoubleClicksOpenTheEventAndLinkDialog)

@@ -14,6 +14,7 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -167,18 +168,43 @@ private:
     std::vector<std::vector<uint8_t>> filtered_cells_; // per filter: 64 cells x s filtered rows
 };
 
-// Runs first here and second on another thread when the machine has a second core.
-void Run_Both(const std::function<void()>& first, const std::function<void()>& second)
+std::atomic<MapPngHalfHook> g_half_hook{nullptr};
+
+// Runs one half of a two-threaded stage; false when it ended in an exception (a memory
+// shortage, say), which must not leave its thread.
+bool Run_Half(int half, const std::function<void()>& work) noexcept
 {
-    if (std::thread::hardware_concurrency() < 2) {
-        first();
-        second();
-        return;
+    try {
+        if (const MapPngHalfHook hook = g_half_hook.load()) hook(half);
+        work();
+        return true;
+    } catch (...) {
+        return false;
     }
-    std::thread other(second);
-    first();
-    other.join();
 }
+
+// Runs first here and second on another thread when the machine has a second core and a
+// thread can be started, else after first; false when either half failed.
+bool Run_Both(const std::function<void()>& first, const std::function<void()>& second)
+{
+    bool second_ok = false;
+    std::thread other;
+    if (std::thread::hardware_concurrency() >= 2) {
+        try {
+            other = std::thread([&] { second_ok = Run_Half(1, second); });
+        } catch (const std::system_error&) {
+        }
+    }
+    const bool first_ok = Run_Half(0, first);
+    if (other.joinable()) other.join();
+    else second_ok = Run_Half(1, second);
+    return first_ok && second_ok;
+}
+
+struct FreeCompressor {
+    void operator()(libdeflate_compressor* compressor) const { libdeflate_free_compressor(compressor); }
+};
+using Compressor = std::unique_ptr<libdeflate_compressor, FreeCompressor>;
 
 // The filter for each row within a cell (y % s): the one whose rows pack smallest, tried on
 // up to three bands of the map (top, middle, bottom). Smooth tiles favour "up", textured ones
@@ -194,13 +220,13 @@ std::vector<int> Choose_Filters(const PictureRows& picture)
     std::atomic<bool> ok = true;
 
     auto choose = [&](int first_r) {
-        libdeflate_compressor* trial = libdeflate_alloc_compressor(kTrialLevel);
+        const Compressor trial(libdeflate_alloc_compressor(kTrialLevel));
         if (!trial) {
             ok = false;
             return;
         }
         std::vector<uint8_t> cur(n), prev(n), filtered(n + 1);
-        std::vector<uint8_t> packed(libdeflate_deflate_compress_bound(trial, n + 1));
+        std::vector<uint8_t> packed(libdeflate_deflate_compress_bound(trial.get(), n + 1));
         for (int r = first_r; r < s; r += 2) {
             std::size_t sizes[kFilterCount] = {};
             for (int band : sample_bands) {
@@ -210,14 +236,13 @@ std::vector<int> Choose_Filters(const PictureRows& picture)
                 else std::fill(prev.begin(), prev.end(), 0);
                 for (int f = 0; f < kFilterCount; ++f) {
                     Filter_Row(f, cur.data(), prev.data(), n, filtered.data());
-                    sizes[f] += libdeflate_deflate_compress(trial, filtered.data(), n + 1, packed.data(), packed.size());
+                    sizes[f] += libdeflate_deflate_compress(trial.get(), filtered.data(), n + 1, packed.data(), packed.size());
                 }
             }
             chosen[std::size_t(r)] = int(std::min_element(sizes, sizes + kFilterCount) - sizes);
         }
-        libdeflate_free_compressor(trial);
     };
-    Run_Both([&] { choose(0); }, [&] { choose(1); });
+    if (!Run_Both([&] { choose(0); }, [&] { choose(1); })) return {};
     return ok ? chosen : std::vector<int>();
 }
 
@@ -239,9 +264,9 @@ struct Part {
 // has begun. The stream's end must be read there: after it zlib drops the padding bits too.
 bool Find_Last_Block(Part& part)
 {
+    std::vector<uint8_t> sink(std::size_t(1) << 18);
     z_stream z{};
     if (inflateInit2(&z, -15) != Z_OK) return false;
-    std::vector<uint8_t> sink(std::size_t(1) << 18);
     z.next_in = part.packed.get();
     z.avail_in = uInt(part.packed_size);
     std::size_t boundary = 0, end = 0;
@@ -279,14 +304,13 @@ void Pack_Part(const PictureRows& picture, const std::vector<int>& filters, uint
         picture.Filtered_Row(y, filters[std::size_t(y % s)], out, cur, prev);
     part.adler = uint32_t(libdeflate_adler32(1, filtered + part.offset, part.length));
 
-    libdeflate_compressor* compressor = libdeflate_alloc_compressor(kLevel);
+    const Compressor compressor(libdeflate_alloc_compressor(kLevel));
     if (!compressor) return;
-    const std::size_t bound = libdeflate_deflate_compress_bound(compressor, part.length);
+    const std::size_t bound = libdeflate_deflate_compress_bound(compressor.get(), part.length);
     part.packed = Allocate_Large<uint8_t>(bound);
     if (part.packed)
-        part.packed_size = libdeflate_deflate_compress(compressor, filtered + part.offset, part.length,
+        part.packed_size = libdeflate_deflate_compress(compressor.get(), filtered + part.offset, part.length,
                                                        part.packed.get(), bound);
-    libdeflate_free_compressor(compressor);
     part.ok = part.packed_size > 0 && (!followed || Find_Last_Block(part));
 }
 
@@ -313,6 +337,8 @@ bool Write_Chunk(QIODevice& file, const char type[4], const uint8_t* data, std::
 }
 
 } // namespace
+
+void Set_Map_Png_Half_Hook(MapPngHalfHook hook) { g_half_hook.store(hook); }
 
 bool Write_Map_Png(const QString& path, const edit_form& doc, const CellCache& cache)
 {
@@ -342,9 +368,10 @@ bool Write_Map_Png(const QString& path, const edit_form& doc, const CellCache& c
         part.length = stride * std::size_t(part.end_row - part.first_row);
     }
     if (split) {
-        Run_Both([&] { Pack_Part(picture, filters, filtered.get(), parts[0], true); },
-                 [&] { Pack_Part(picture, filters, filtered.get(), parts[1], false); });
-        if (!parts[0].ok || !parts[1].ok) return false;
+        if (!Run_Both([&] { Pack_Part(picture, filters, filtered.get(), parts[0], true); },
+                      [&] { Pack_Part(picture, filters, filtered.get(), parts[1], false); }) ||
+            !parts[0].ok || !parts[1].ok)
+            return false;
     } else {
         Pack_Part(picture, filters, filtered.get(), parts[0], false);
         if (!parts[0].ok) return false;

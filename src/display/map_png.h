@@ -16,4 +16,10 @@ namespace zol {
 // to draw, memory runs short or the file cannot be written; an existing file is then untouched.
 bool Write_Map_Png(const QString& path, const edit_form& doc, const CellCache& cache);
 
+// Called at the start of each half of the writer's work on two threads (choosing the filters,
+// then packing) with the half's number: 0 runs on the calling thread, 1 on the other. A test
+// installs one that throws, as a memory shortage in that half would; the program has none.
+using MapPngHalfHook = void (*)(int half);
+void Set_Map_Png_Half_Hook(MapPngHalfHook hook);
+
 } // namespace zol

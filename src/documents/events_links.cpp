@@ -14,6 +14,19 @@ void Report_No_Memory(const QString& caption)
     Show_Message(nullptr, caption, kNoMemoryText, MB_OK, MB_ICON_STOP);
 }
 
+bool Fits_Byte(int value) { return value >= 0 && value <= 255; }
+
+// Refuses a number the tables cannot keep; `what` names it, as the user gave it.
+TableChange Refuse_Outside(const QString& what)
+{
+    Show_Message(nullptr, QStringLiteral("はみ出してまっせ"),
+                 what + QStringLiteral("は設定できません。\n座標や番号は0～255の範囲で指定してください。"), MB_OK,
+                 MB_ICON_EXCLAMATION);
+    return TableChange::Outside;
+}
+
+QString Position_Text(int x, int y) { return QStringLiteral("(%1,%2)").arg(x).arg(y); }
+
 int Find(const std::vector<uint8_t>& xs, const std::vector<uint8_t>& ys, int x, int y)
 {
     for (std::size_t i = 0; i < xs.size(); ++i)
@@ -53,6 +66,8 @@ int Find_Link(const edit_form& doc, int x, int y) { return Find(doc.links.x, doc
 
 TableChange Set_Event(edit_form& doc, int x, int y, int number)
 {
+    if (!Fits_Byte(x) || !Fits_Byte(y)) return Refuse_Outside(QStringLiteral("イベントの位置") + Position_Text(x, y));
+    if (!Fits_Byte(number)) return Refuse_Outside(QStringLiteral("イベント番号%1").arg(number));
     const int found = Find_Event(doc, x, y);
     if (found >= 0) {
         doc.events.number[std::size_t(found)] = uint8_t(number);
@@ -72,6 +87,10 @@ TableChange Set_Event(edit_form& doc, int x, int y, int number)
 
 TableChange Set_Link(edit_form& doc, int x, int y, int target_x, int target_y, int target_map)
 {
+    if (!Fits_Byte(x) || !Fits_Byte(y)) return Refuse_Outside(QStringLiteral("リンクの位置") + Position_Text(x, y));
+    if (!Fits_Byte(target_x) || !Fits_Byte(target_y))
+        return Refuse_Outside(QStringLiteral("リンク先の座標") + Position_Text(target_x, target_y));
+    if (!Fits_Byte(target_map)) return Refuse_Outside(QStringLiteral("リンク先のマップ番号%1").arg(target_map));
     const int found = Find_Link(doc, x, y);
     if (found >= 0) {
         const std::size_t i = std::size_t(found);

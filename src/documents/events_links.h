@@ -11,7 +11,11 @@ enum class TableChange {
     Done,     // set, replaced, deleted, or nothing to delete
     Limit,    // already 255 entries: refused with the limit message
     NoMemory, // refused with a tagged memory message
+    Outside,  // a position or number outside 0..255: refused with a message naming it
 };
+
+// Positions, event numbers and link targets are kept as bytes; one outside 0..255 is refused
+// (Outside) rather than wrapped onto another cell, and the table is left as it was.
 
 // Sets the event of cell (x, y) to number: replaces an existing one, else appends.
 TableChange Set_Event(edit_form& doc, int x, int y, int number);

@@ -24,11 +24,12 @@ class FillRandom {
 public:
     FillRandom(const FillRate& rate, uint32_t seed) : rate_(rate), state_(seed) {}
     // Whether the next visited cell is written.
-    bool Write()
+    bool Write() { return !rate_.on || Next() % 100 < rate_.rate; }
+    // The generator's next number, 0..32767.
+    int Next()
     {
-        if (!rate_.on) return true;
         state_ = state_ * 1103515245u + 12345u;
-        return int((state_ >> 16) & 32767u) % 100 < rate_.rate;
+        return int((state_ >> 16) & 32767u);
     }
 
 private:
