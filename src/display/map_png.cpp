@@ -14,6 +14,7 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <new>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -340,7 +341,9 @@ bool Write_Chunk(QIODevice& file, const char type[4], const uint8_t* data, std::
 
 void Set_Map_Png_Half_Hook(MapPngHalfHook hook) { g_half_hook.store(hook); }
 
-bool Write_Map_Png(const QString& path, const edit_form& doc, const CellCache& cache)
+namespace {
+
+bool Write_Png(const QString& path, const edit_form& doc, const CellCache& cache)
 {
     PictureRows picture(doc, cache);
     const int width = picture.width(), height = picture.height();
@@ -438,6 +441,18 @@ bool Write_Map_Png(const QString& path, const edit_form& doc, const CellCache& c
         if (!chunk.empty() && !Write_Chunk(file, "IDAT", chunk.data(), chunk.size())) return false;
         return Write_Chunk(file, "IEND", nullptr, 0);
     });
+}
+
+} // namespace
+
+bool Write_Map_Png(const QString& path, const edit_form& doc, const CellCache& cache)
+{
+    // A memory shortage anywhere fails the write; the file writer has then replaced nothing.
+    try {
+        return Write_Png(path, doc, cache);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
 }
 
 } // namespace zol
