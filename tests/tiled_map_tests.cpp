@@ -464,6 +464,9 @@ TEST_F(TiledMapTest, HostileMapsAreRefusedBeforeTheyCostAnything)
     const QByteArray padded_tsx = QByteArray(8 << 20, '\n') + valid_tsx; // a valid 8 MiB tileset
     const QByteArray outside[] = {"outside/x.tsx", Tsx("outside.bmp")};
     const std::vector<Layout> cases = {
+        {"a layer inside 100,000 TMX groups", {{"m.tmx", Small_Tmx(Tsx("t.bmp", kInMap), 100000)}}, "m.tmx", "nested more than 32 deep", 1},
+        {"a layer inside 33 TMX groups", {{"m.tmx", Small_Tmx(Tsx("t.bmp", kInMap), 33)}}, "m.tmx", "nested more than 32 deep", 1},
+        {"a layer inside 33 JSON groups", {{"m.tmj", Small_Json(Tsj("t.bmp", kInJson), 33)}}, "m.tmj", "nested more than 32 deep", 1},
         {"an 8 MiB tileset named 100 times", {{"t.tsx", padded_tsx}, {"m.tmx", Small_Tmx(Source("t.tsx").repeated(100))}},
          "m.tmx", "more than two tilesets", 1},
         {"a tileset file named twice is read once", {{"t.tsx", valid_tsx}, {"m.tmx", Small_Tmx(Source("t.tsx").repeated(2))}},
@@ -487,6 +490,8 @@ TEST_F(TiledMapTest, HostileMapsAreRefusedBeforeTheyCostAnything)
 TEST_F(TiledMapTest, ImportsWithinTheLimitsAreRead)
 {
     const std::vector<Layout> cases = {
+        {"a layer inside 32 TMX groups", {{"m.tmx", Small_Tmx(Tsx("t.bmp", kInMap), 32)}}, "m.tmx", "t", 1},
+        {"a layer inside 32 JSON groups", {{"m.tmj", Small_Json(Tsj("t.bmp", kInJson), 32)}}, "m.tmj", "t", 1},
         {"a link to a tileset inside the folder", {{"maps/real/x.tsx", Tsx("inside.bmp")}, {"maps/link.tsx", {}, "real/x.tsx"},
          {"maps/m.tmx", Small_Tmx(Source("link.tsx"))}}, "maps/m.tmx", "inside", 2},
         {"a linked folder inside the folder", {{"maps/real/x.tsj", Tsj("inside.bmp")}, {"maps/sub", {}, "real"},

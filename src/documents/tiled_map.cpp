@@ -29,6 +29,7 @@ namespace {
 
 constexpr int kTile = 32;                         // pixels a side of a cell
 constexpr qint64 kMaxInputBytes = 64 << 20;       // the map and its tilesets together
+constexpr int kMaxGroupDepth = 32;                // layer groups within groups, in either format
 constexpr std::size_t kMaxTilesets = 2;           // the cells' tileset and the flags' one
 constexpr std::size_t kMaxObjects = 100000;       // far past any map's 255 links and 255 events
 constexpr uint32_t kFlipBits = 0xf0000000u;       // flips and rotation in a tile id
@@ -591,21 +592,24 @@ public:
         tiled_.tile_width = Whole_Number(a.value(QLatin1String("tilewidth")).toString(), QStringLiteral("the tile width"), 0, 1 << 20);
         tiled_.tile_height = Whole_Number(a.value(QLatin1String("tileheight")).toString(), QStringLiteral("the tile height"), 0, 1 << 20);
         Check_Size(tiled_);
-        Read_Children(true);
+        Read_Children(0);
         if (xml_.hasError()) Refuse(QStringLiteral("the XML is malformed at line %1: %2").arg(xml_.lineNumber()).arg(xml_.errorString()));
     }
 
 private:
-    // The map's (or a group's) children.
-    void Read_Children(bool top)
+    // The map's children (depth 0) or those of a group inside depth - 1 others.
+    void Read_Children(int depth)
     {
         while (xml_.readNextStartElement()) {
             const auto name = xml_.name();
-            if (top && name == QLatin1String("properties")) Read_Properties(tiled_.properties);
-            else if (top && name == QLatin1String("tileset")) Read_Tileset(xml_.attributes());
+            if (depth == 0 && name == QLatin1String("properties")) Read_Properties(tiled_.properties);
+            else if (depth == 0 && name == QLatin1String("tileset")) Read_Tileset(xml_.attributes());
             else if (name == QLatin1String("layer")) Read_Layer();
             else if (name == QLatin1String("objectgroup")) Read_Objects();
-            else if (name == QLatin1String("group")) Read_Children(false);
+            else if (name == QLatin1String("group")) {
+                if (depth + 1 > kMaxGroupDepth) Refuse(QStringLiteral("the map's layer groups are nested more than %1 deep").arg(kMaxGroupDepth));
+                Read_Children(depth + 1);
+            }
             else xml_.skipCurrentElement();
         }
     }
@@ -828,7 +832,7 @@ private:
 
     void Read_Layers(const QJsonArray& layers, int depth = 0)
     {
-        if (depth > 32) Refuse(QStringLiteral("the map's layer groups are nested too deep"));
+        if (depth > kMaxGroupDepth) Refuse(QStringLiteral("the map's layer groups are nested more than %1 deep").arg(kMaxGroupDepth));
         for (const QJsonValue& value : layers) {
             const QJsonObject layer = value.toObject();
             const QString type = layer.value(QLatin1String("type")).toString();
