@@ -462,6 +462,8 @@ TEST_F(TiledMapTest, HostileMapsAreRefusedBeforeTheyCostAnything)
 {
     const QByteArray valid_tsx = Tsx("inside.bmp");
     const QByteArray padded_tsx = QByteArray(8 << 20, '\n') + valid_tsx; // a valid 8 MiB tileset
+    const QByteArray entity = "<!DOCTYPE map [<!ENTITY e \"" + QByteArray(4000, 'x') + "\">]>";
+    const QByteArray uses = "<properties>" + QByteArray("<property name=\"p\" value=\"&e;\"/>").repeated(1000) + "</properties>";
     const QByteArray outside[] = {"outside/x.tsx", Tsx("outside.bmp")};
     const std::vector<Layout> cases = {
         {"a layer inside 100,000 TMX groups", {{"m.tmx", Small_Tmx(Tsx("t.bmp", kInMap), 100000)}}, "m.tmx", "nested more than 32 deep", 1},
@@ -483,6 +485,9 @@ TEST_F(TiledMapTest, HostileMapsAreRefusedBeforeTheyCostAnything)
          "maps/m.tmx", "'../maps2/t.tsx' lies outside the map's folder", 1},
         {"a link into that sibling", {{"maps2/t.tsx", valid_tsx}, {"maps/t.tsx", {}, "../maps2/t.tsx"},
          {"maps/m.tmx", Small_Tmx(Source("t.tsx"))}}, "maps/m.tmx", "'t.tsx' lies outside the map's folder", 1},
+        {"an entity used 1,000 times", {{"m.tmx", Small_Tmx(Tsx("t.bmp", kInMap) + uses, 0, entity)}}, "m.tmx", "the map declares XML entities", 1},
+        {"an entity in the tileset file", {{"t.tsx", entity + valid_tsx}, {"m.tmx", Small_Tmx(Source("t.tsx"))}},
+         "m.tmx", "the tileset 't.tsx' declares XML entities", 2},
     };
     Import_Layouts(dir.path(), cases, true);
 }
@@ -496,6 +501,7 @@ TEST_F(TiledMapTest, ImportsWithinTheLimitsAreRead)
          {"maps/m.tmx", Small_Tmx(Source("link.tsx"))}}, "maps/m.tmx", "inside", 2},
         {"a linked folder inside the folder", {{"maps/real/x.tsj", Tsj("inside.bmp")}, {"maps/sub", {}, "real"},
          {"maps/m.tmj", Small_Json(Json_Source("sub/x.tsj"))}}, "maps/m.tmj", "inside", 2},
+        {"a DOCTYPE that declares nothing", {{"m.tmx", Small_Tmx(Tsx("t.bmp", kInMap), 0, "<!DOCTYPE map SYSTEM \"map.dtd\">")}}, "m.tmx", "t", 1},
     };
     Import_Layouts(dir.path(), cases, false);
 }

@@ -497,11 +497,28 @@ private:
     TiledFilesRead count_;
 };
 
+// Reads xml up to its first element. A DOCTYPE that declares anything is refused here, before
+// any entity could be expanded: TMX has no use for a DTD, and one entity used many times can
+// grow a small file into gigabytes of text.
+bool First_Element(QXmlStreamReader& xml, const QString& file)
+{
+    static const QRegularExpression internal_subset(QStringLiteral("\\]\\s*>\\s*$"));
+    while (!xml.atEnd()) {
+        const QXmlStreamReader::TokenType token = xml.readNext();
+        if (token == QXmlStreamReader::DTD &&
+            (!xml.entityDeclarations().isEmpty() || !xml.notationDeclarations().isEmpty() ||
+             internal_subset.match(xml.text()).hasMatch()))
+            Refuse(QStringLiteral("%1 declares XML entities or other DOCTYPE declarations, which TMX has no use for").arg(file));
+        if (token == QXmlStreamReader::StartElement) return true;
+    }
+    return false;
+}
+
 // An external TSX tileset's file.
 Tileset Tsx_Tileset(const QByteArray& bytes, const QString& source)
 {
     QXmlStreamReader tsx(bytes);
-    if (!tsx.readNextStartElement() || tsx.name() != QLatin1String("tileset"))
+    if (!First_Element(tsx, QStringLiteral("the tileset '%1'").arg(source)) || tsx.name() != QLatin1String("tileset"))
         Refuse(QStringLiteral("the tileset '%1' is not a TSX tileset").arg(source));
     const QXmlStreamAttributes a = tsx.attributes();
     Tileset set;
@@ -583,7 +600,8 @@ public:
     void Read(const QByteArray& bytes)
     {
         xml_.addData(bytes);
-        if (!xml_.readNextStartElement() || xml_.name() != QLatin1String("map")) Refuse(QStringLiteral("the file is not a TMX map"));
+        if (!First_Element(xml_, QStringLiteral("the map")) || xml_.name() != QLatin1String("map"))
+            Refuse(QStringLiteral("the file is not a TMX map"));
         const QXmlStreamAttributes a = xml_.attributes();
         tiled_.orientation = a.value(QLatin1String("orientation")).toString();
         tiled_.infinite = a.value(QLatin1String("infinite")) == QLatin1String("1");
