@@ -446,7 +446,6 @@ public:
         QFile file(map_path_);
         if (!file.exists()) Refuse(QStringLiteral("%1: no such file").arg(map_path_));
         if (!file.open(QIODevice::ReadOnly)) Refuse(QStringLiteral("%1 cannot be read").arg(map_path_));
-        if (file.size() > kMaxInputBytes) Refuse(QStringLiteral("%1 is larger than 64 MiB").arg(map_path_));
         return Read(file, QStringLiteral("%1 is larger than 64 MiB").arg(map_path_));
     }
 
@@ -514,19 +513,25 @@ bool First_Element(QXmlStreamReader& xml, const QString& file)
     return false;
 }
 
-// An external TSX tileset's file.
-Tileset Tsx_Tileset(const QByteArray& bytes, const QString& source)
+// A <tileset> element's own attributes, in the map or in a TSX file.
+Tileset Tsx_Attributes(const QXmlStreamAttributes& a)
 {
-    QXmlStreamReader tsx(bytes);
-    if (!First_Element(tsx, QStringLiteral("the tileset '%1'").arg(source)) || tsx.name() != QLatin1String("tileset"))
-        Refuse(QStringLiteral("the tileset '%1' is not a TSX tileset").arg(source));
-    const QXmlStreamAttributes a = tsx.attributes();
     Tileset set;
     set.name = a.value(QLatin1String("name")).toString();
     set.tile_width = a.value(QLatin1String("tilewidth")).toInt();
     set.tile_height = a.value(QLatin1String("tileheight")).toInt();
     set.tile_count = a.value(QLatin1String("tilecount")).toInt();
     set.columns = a.value(QLatin1String("columns")).toInt();
+    return set;
+}
+
+// An external TSX tileset's file.
+Tileset Tsx_Tileset(const QByteArray& bytes, const QString& source)
+{
+    QXmlStreamReader tsx(bytes);
+    if (!First_Element(tsx, QStringLiteral("the tileset '%1'").arg(source)) || tsx.name() != QLatin1String("tileset"))
+        Refuse(QStringLiteral("the tileset '%1' is not a TSX tileset").arg(source));
+    Tileset set = Tsx_Attributes(tsx.attributes());
     while (tsx.readNextStartElement()) {
         if (tsx.name() == QLatin1String("image")) set.image = tsx.attributes().value(QLatin1String("source")).toString();
         tsx.skipCurrentElement();
@@ -659,11 +664,7 @@ private:
             set.source = a.value(QLatin1String("source")).toString();
             xml_.skipCurrentElement();
         } else {
-            set.name = a.value(QLatin1String("name")).toString();
-            set.tile_width = a.value(QLatin1String("tilewidth")).toInt();
-            set.tile_height = a.value(QLatin1String("tileheight")).toInt();
-            set.tile_count = a.value(QLatin1String("tilecount")).toInt();
-            set.columns = a.value(QLatin1String("columns")).toInt();
+            set = Tsx_Attributes(a);
             while (xml_.readNextStartElement()) {
                 if (xml_.name() == QLatin1String("image")) {
                     const QXmlStreamAttributes image = xml_.attributes();
