@@ -219,9 +219,10 @@ int Render(const QStringList& args, QTextStream& out, QTextStream& err)
         return 1;
     }
     const QString tileset = Resolve_Palette_Path(map, doc.palette_name);
-    const QImage image = Read_Bitmap(tileset);
+    QString why;
+    const QImage image = Read_Bitmap(tileset, &why);
     if (image.isNull()) {
-        err << "zol-tool: cannot read the tileset " << tileset << "\n";
+        err << "zol-tool: cannot read the tileset " << tileset << ": " << why << "\n";
         return 1;
     }
     CellCache cache;

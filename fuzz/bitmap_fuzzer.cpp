@@ -5,16 +5,10 @@
 #include "fuzz_support.h"
 #include "tools/cell_picture.h"
 
-#include <QImageReader>
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
-    // Every file a map or the loading window names is read through the same reader.
-    static const bool limited = [] {
-        QImageReader::setAllocationLimit(64); // MiB: keeps one input's image small
-        return true;
-    }();
-    (void)limited;
+    // Every file a map or the loading window names is read through the same reader, with the
+    // program's own limit on a picture's size.
     const QString path = zol::fuzz::Write_Input(QStringLiteral("b.bmp"), zol::fuzz::Bytes(data, size));
     const QImage image = zol::Read_Bitmap(path);
     if (image.isNull()) return 0;

@@ -30,10 +30,13 @@ inline void Install_Quiet_Presenter()
     Set_Message_Presenter(&presenter);
 }
 
-// The folder the inputs are written to, made once per run.
+// The folder the inputs are written to, made once per run: in memory (/dev/shm) when there is
+// such a folder, as every execution rewrites its files, and a disk's file system may write a
+// file truncated and written again out to the disk when it is closed.
 inline QDir& Work_Folder()
 {
-    static QTemporaryDir dir;
+    static QTemporaryDir dir(QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm/zol-fuzz-XXXXXX")
+                                                                       : QDir::tempPath() + QStringLiteral("/zol-fuzz-XXXXXX"));
     static QDir folder(dir.path());
     return folder;
 }

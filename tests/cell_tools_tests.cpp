@@ -253,6 +253,39 @@ TEST(BitmapBlock, BitmapsOfEveryDepthGiveTheSamePixels)
     EXPECT_TRUE(Read_Bitmap(path).isNull());
 }
 
+TEST(BitmapBlock, PicturesPastTheSideLimitAreRefusedUnread)
+{
+    // One-bit headers over a few bytes of pixels: the reader makes up the rest of the picture,
+    // so a header alone would decide how much is converted at four bytes a pixel.
+    const std::vector<QRgb> colours = {qRgb(0, 0, 0), qRgb(255, 255, 255)};
+    const struct {
+        const char* what;
+        int width, height;
+        bool read;
+    } cases[] = {
+        {"4096 x 2", 4096, 2, true},
+        {"2 x 4096", 2, 4096, true},
+        {"4097 x 2", 4097, 2, false},
+        {"2 x 4097", 2, 4097, false},
+        {"458761 x 7", 458761, 7, false},
+    };
+    QTemporaryDir dir;
+    for (const auto& c : cases) {
+        QByteArray file = Bitmap_File(1, colours, 2, 2, [](int x, int) { return x % 2; });
+        QDataStream patch(&file, QIODevice::ReadWrite);
+        patch.setByteOrder(QDataStream::LittleEndian);
+        patch.device()->seek(18);
+        patch << qint32(c.width) << qint32(c.height);
+        const QString path = dir.filePath(QStringLiteral("b.bmp"));
+        test::Write_File(path, file);
+        QString why;
+        const QImage image = Read_Bitmap(path, &why);
+        EXPECT_EQ(image.size(), c.read ? QSize(c.width, c.height) : QSize(0, 0)) << c.what;
+        const QString refusal = QStringLiteral("the picture is %1 x %2 pixels; at most 4096 x 4096 can be read");
+        EXPECT_EQ(why, c.read ? QString() : refusal.arg(c.width).arg(c.height)) << c.what;
+    }
+}
+
 // ---- The cell loading window's OK, on the model ----------------------------------------------------
 
 TEST(ReplaceCell, TheOldPictureGoesIntoTheHistory)

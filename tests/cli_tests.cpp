@@ -354,6 +354,36 @@ TEST_F(ZolToolTest, EveryWritingCommandFailsCleanlyOnAFullDisk)
     }
 }
 
+TEST_F(ZolToolTest, HostileImportsAreRefusedInOneLine)
+{
+    // A layer inside 100,000 groups (a recursive reader runs out of stack), and a tileset that
+    // is a link out of the map's folder.
+    const QByteArray head = "<map orientation=\"orthogonal\" width=\"1\" height=\"1\" tilewidth=\"32\" tileheight=\"32\">";
+    const QByteArray layer = "<layer name=\"g\" width=\"1\" height=\"1\"><data encoding=\"csv\">1</data></layer>";
+    QDir(dir.path()).mkpath("maps");
+    QDir(dir.path()).mkpath("outside");
+    Write_File(Path("maps/deep.tmx"), head + "<tileset firstgid=\"1\" name=\"t\" tilewidth=\"32\" tileheight=\"32\"/>" +
+                                          QByteArray("<group>").repeated(100000) + layer + QByteArray("</group>").repeated(100000) + "</map>");
+    Write_File(Path("outside/x.tsx"), "<tileset name=\"x\" tilewidth=\"32\" tileheight=\"32\" tilecount=\"64\" columns=\"4\"/>");
+    ASSERT_TRUE(QFile::link("../outside/x.tsx", Path("maps/link.tsx")));
+    Write_File(Path("maps/link.tmx"), head + "<tileset firstgid=\"1\" source=\"link.tsx\"/>" + layer + "</map>");
+    const struct {
+        const char* map;
+        const char* says;
+    } cases[] = {
+        {"maps/deep.tmx", "zol-tool: the map's layer groups are nested more than 32 deep\n"},
+        {"maps/link.tmx", "zol-tool: the tileset 'link.tsx' lies outside the map's folder\n"},
+    };
+    for (const auto& c : cases) {
+        const ToolRun run = Run_Tool({"import", Path(c.map), Path("maps/never.zol")});
+        EXPECT_EQ(run.status, 1) << c.map;
+        EXPECT_EQ(run.err, QString::fromUtf8(c.says));
+        EXPECT_TRUE(run.out.isEmpty());
+        EXPECT_FALSE(QFile::exists(Path("maps/never.zol")));
+        EXPECT_FALSE(QFile::exists(Path("maps/never.flg")));
+    }
+}
+
 TEST(ZolToolExamples, EveryBundledMapReads)
 {
     const QDir examples(QStringLiteral(ZOL_EXAMPLES_DIR));

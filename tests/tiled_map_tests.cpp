@@ -8,6 +8,7 @@
 #include "test_support.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
@@ -18,6 +19,7 @@
 
 #include <zlib.h>
 
+#include <filesystem>
 #include <ostream>
 
 [[maybe_unused]] static void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
@@ -361,6 +363,147 @@ TEST_F(TiledMapTest, RefusalsNameWhatIsWrong)
     }
     TiledImport import;
     EXPECT_TRUE(Import_Tiled_Map(Path("missing.tmx"), import).contains(QStringLiteral("no such file")));
+}
+
+// ---- Hostile maps ----------------------------------------------------------------------------
+
+// A 1 x 1 TMX map: head (a DOCTYPE, say), then inside the map children, then one layer of tile 2
+// inside groups nested groups.
+QByteArray Small_Tmx(const QByteArray& children, int groups = 0, const QByteArray& head = QByteArray())
+{
+    return head + "<map orientation=\"orthogonal\" width=\"1\" height=\"1\" tilewidth=\"32\" tileheight=\"32\">" +
+           children + QByteArray("<group>").repeated(groups) +
+           "<layer name=\"g\" width=\"1\" height=\"1\"><data encoding=\"csv\">2</data></layer>" +
+           QByteArray("</group>").repeated(groups) + "</map>";
+}
+
+QByteArray Small_Json(const QByteArray& tilesets, int groups = 0)
+{
+    return "{\"orientation\":\"orthogonal\",\"width\":1,\"height\":1,\"tilewidth\":32,\"tileheight\":32,\"tilesets\":[" +
+           tilesets + "],\"layers\":[" + QByteArray("{\"type\":\"group\",\"layers\":[").repeated(groups) +
+           "{\"type\":\"tilelayer\",\"name\":\"g\",\"data\":[2]}" + QByteArray("]}").repeated(groups) + "]}";
+}
+
+QByteArray Source(const char* file) { return "<tileset firstgid=\"1\" source=\"" + QByteArray(file) + "\"/>"; }
+QByteArray Json_Source(const char* file) { return "{\"firstgid\":1,\"source\":\"" + QByteArray(file) + "\"}"; }
+
+// A tileset of its own file, or one in the map (with its firstgid).
+QByteArray Tsx(const char* image, const char* in_map = "")
+{
+    return "<tileset " + QByteArray(in_map) + "name=\"t\" tilewidth=\"32\" tileheight=\"32\" tilecount=\"64\" columns=\"4\"><image source=\"" +
+           QByteArray(image) + "\"/></tileset>";
+}
+QByteArray Tsj(const char* image, const char* in_map = "")
+{
+    return "{" + QByteArray(in_map) + "\"name\":\"t\",\"tilewidth\":32,\"tileheight\":32,\"tilecount\":64,\"columns\":4,\"image\":\"" + QByteArray(image) + "\"}";
+}
+
+const char* const kInMap = "firstgid=\"1\" ";
+const char* const kInJson = "\"firstgid\":1,";
+
+// A file of a test's folder: its bytes, a symbolic link, or a sparse file of zeros.
+struct Lay {
+    const char* path;
+    QByteArray text;
+    const char* link = nullptr;
+    qint64 zeros = 0;
+};
+
+struct Layout {
+    const char* what;
+    std::vector<Lay> files;
+    const char* map; // the file imported
+    const char* says; // in the refusal, or for an accepted map the palette name
+    int files_read;   // the map and each tileset file opened
+};
+
+QStringList Files_Under(const QString& folder)
+{
+    QStringList names;
+    for (QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System, QDirIterator::Subdirectories); it.hasNext();)
+        names << it.next();
+    names.sort();
+    return names;
+}
+
+// Lays out each case's files in a folder of its own and imports its map.
+void Import_Layouts(const QString& root, const std::vector<Layout>& cases, bool refused)
+{
+    int n = 0;
+    for (const Layout& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString folder = root + "/" + QString::number(n++);
+        for (const Lay& lay : c.files) {
+            const QString path = folder + "/" + lay.path;
+            QDir().mkpath(QFileInfo(path).path());
+            if (lay.link) std::filesystem::create_symlink(lay.link, path.toStdString());
+            else if (lay.zeros) ASSERT_TRUE(QFile(path).open(QIODevice::WriteOnly) && QFile(path).resize(lay.zeros));
+            else Write_File(path, lay.text);
+        }
+        const QStringList before = Files_Under(folder);
+        TiledImport import;
+        import.doc.max_x = 77;
+        TiledFilesRead read;
+        const QString error = Import_Tiled_Map(folder + "/" + c.map, import, &read);
+        EXPECT_EQ(read.files, c.files_read);
+        EXPECT_EQ(Files_Under(folder), before) << "nothing written";
+        if (refused) {
+            EXPECT_TRUE(error.contains(QString::fromUtf8(c.says))) << error.toStdString();
+            EXPECT_FALSE(error.contains('\n'));
+            EXPECT_EQ(import.doc.max_x, 77);
+        } else {
+            EXPECT_EQ(error, QString());
+            EXPECT_EQ(import.palette_name, QByteArray(c.says));
+        }
+    }
+}
+
+TEST_F(TiledMapTest, HostileMapsAreRefusedBeforeTheyCostAnything)
+{
+    const QByteArray valid_tsx = Tsx("inside.bmp");
+    const QByteArray padded_tsx = QByteArray(8 << 20, '\n') + valid_tsx; // a valid 8 MiB tileset
+    const QByteArray entity = "<!DOCTYPE map [<!ENTITY e \"" + QByteArray(4000, 'x') + "\">]>";
+    const QByteArray uses = "<properties>" + QByteArray("<property name=\"p\" value=\"&e;\"/>").repeated(1000) + "</properties>";
+    const QByteArray outside[] = {"outside/x.tsx", Tsx("outside.bmp")};
+    const std::vector<Layout> cases = {
+        {"a layer inside 100,000 TMX groups", {{"m.tmx", Small_Tmx(Tsx("t.bmp", kInMap), 100000)}}, "m.tmx", "nested more than 32 deep", 1},
+        {"a layer inside 33 TMX groups", {{"m.tmx", Small_Tmx(Tsx("t.bmp", kInMap), 33)}}, "m.tmx", "nested more than 32 deep", 1},
+        {"a layer inside 33 JSON groups", {{"m.tmj", Small_Json(Tsj("t.bmp", kInJson), 33)}}, "m.tmj", "nested more than 32 deep", 1},
+        {"an 8 MiB tileset named 100 times", {{"t.tsx", padded_tsx}, {"m.tmx", Small_Tmx(Source("t.tsx").repeated(100))}},
+         "m.tmx", "more than two tilesets", 1},
+        {"a tileset file named twice is read once", {{"t.tsx", valid_tsx}, {"m.tmx", Small_Tmx(Source("t.tsx").repeated(2))}},
+         "m.tmx", "2 tilesets", 2},
+        {"tilesets past 64 MiB together", {{"a.tsx", {}, nullptr, 40 << 20}, {"b.tsx", {}, nullptr, 30 << 20},
+         {"m.tmx", Small_Tmx(Source("a.tsx") + Source("b.tsx"))}}, "m.tmx", "more than 64 MiB", 1},
+        {"a linked tileset outside", {{outside[0], outside[1]}, {"maps/link.tsx", {}, "../outside/x.tsx"},
+         {"maps/m.tmx", Small_Tmx(Source("link.tsx"))}}, "maps/m.tmx", "'link.tsx' lies outside the map's folder", 1},
+        {"a linked folder outside", {{outside[0], outside[1]}, {"maps/sub", {}, "../outside"},
+         {"maps/m.tmx", Small_Tmx(Source("sub/x.tsx"))}}, "maps/m.tmx", "'sub/x.tsx' lies outside the map's folder", 1},
+        {"a linked JSON tileset outside", {{"outside/x.tsj", Tsj("outside.bmp")}, {"maps/link.tsj", {}, "../outside/x.tsj"},
+         {"maps/m.tmj", Small_Json(Json_Source("link.tsj"))}}, "maps/m.tmj", "'link.tsj' lies outside the map's folder", 1},
+        {"a sibling folder sharing the name", {{"maps2/t.tsx", valid_tsx}, {"maps/m.tmx", Small_Tmx(Source("../maps2/t.tsx"))}},
+         "maps/m.tmx", "'../maps2/t.tsx' lies outside the map's folder", 1},
+        {"a link into that sibling", {{"maps2/t.tsx", valid_tsx}, {"maps/t.tsx", {}, "../maps2/t.tsx"},
+         {"maps/m.tmx", Small_Tmx(Source("t.tsx"))}}, "maps/m.tmx", "'t.tsx' lies outside the map's folder", 1},
+        {"an entity used 1,000 times", {{"m.tmx", Small_Tmx(Tsx("t.bmp", kInMap) + uses, 0, entity)}}, "m.tmx", "the map declares XML entities", 1},
+        {"an entity in the tileset file", {{"t.tsx", entity + valid_tsx}, {"m.tmx", Small_Tmx(Source("t.tsx"))}},
+         "m.tmx", "the tileset 't.tsx' declares XML entities", 2},
+    };
+    Import_Layouts(dir.path(), cases, true);
+}
+
+TEST_F(TiledMapTest, ImportsWithinTheLimitsAreRead)
+{
+    const std::vector<Layout> cases = {
+        {"a layer inside 32 TMX groups", {{"m.tmx", Small_Tmx(Tsx("t.bmp", kInMap), 32)}}, "m.tmx", "t", 1},
+        {"a layer inside 32 JSON groups", {{"m.tmj", Small_Json(Tsj("t.bmp", kInJson), 32)}}, "m.tmj", "t", 1},
+        {"a link to a tileset inside the folder", {{"maps/real/x.tsx", Tsx("inside.bmp")}, {"maps/link.tsx", {}, "real/x.tsx"},
+         {"maps/m.tmx", Small_Tmx(Source("link.tsx"))}}, "maps/m.tmx", "inside", 2},
+        {"a linked folder inside the folder", {{"maps/real/x.tsj", Tsj("inside.bmp")}, {"maps/sub", {}, "real"},
+         {"maps/m.tmj", Small_Json(Json_Source("sub/x.tsj"))}}, "maps/m.tmj", "inside", 2},
+        {"a DOCTYPE that declares nothing", {{"m.tmx", Small_Tmx(Tsx("t.bmp", kInMap), 0, "<!DOCTYPE map SYSTEM \"map.dtd\">")}}, "m.tmx", "t", 1},
+    };
+    Import_Layouts(dir.path(), cases, false);
 }
 
 } // namespace

@@ -37,7 +37,8 @@ CellImages Blank_Cells()
 
 CellImages Cut_Cells(const QImage& source)
 {
-    const QImage rgb = source.convertToFormat(QImage::Format_RGB32);
+    const QRect used = QRect(0, 0, kPaletteWidth, kPaletteHeight).intersected(source.rect());
+    const QImage rgb = used.isEmpty() ? QImage() : source.copy(used).convertToFormat(QImage::Format_RGB32);
     CellImages cells;
     for (int n = 0; n < 64; ++n) {
         QImage cell(kCellSize, kCellSize, QImage::Format_RGB32);
@@ -81,11 +82,24 @@ void Outline_Cell(QImage& image, int n, QColor colour)
     }
 }
 
-QImage Read_Bitmap(const QString& path)
+QImage Read_Bitmap(const QString& path, QString* why)
 {
+    auto refuse = [&](const QString& reason) {
+        if (why) *why = reason;
+        return QImage();
+    };
+    auto too_large = [&](QSize size) {
+        return size.width() > kMaxBitmapSide || size.height() > kMaxBitmapSide;
+    };
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
+    const QSize declared = reader.size();
+    const QString limit = QStringLiteral("the picture is %1 x %2 pixels; at most %3 x %3 can be read");
+    if (too_large(declared)) return refuse(limit.arg(declared.width()).arg(declared.height()).arg(kMaxBitmapSide));
     QImage image = reader.read();
+    if (image.isNull()) return refuse(reader.errorString());
+    // A format that does not tell its size before reading is held to the same limit.
+    if (too_large(image.size())) return refuse(limit.arg(image.width()).arg(image.height()).arg(kMaxBitmapSide));
     return image;
 }
 

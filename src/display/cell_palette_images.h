@@ -29,7 +29,7 @@ QImage Blank_Cell();
 CellImages Blank_Cells();
 
 // Cuts a source image into the 64 cells, pixel for pixel; parts outside the source are white,
-// a larger source contributes only its top-left 128 x 512 pixels.
+// a larger source contributes only its top-left 128 x 512 pixels (and only they are converted).
 CellImages Cut_Cells(const QImage& source);
 // The 128 x 512 palette image of the cells on white.
 QImage Compose_Palette(const CellImages& cells);
@@ -39,8 +39,15 @@ QImage White_Palette();
 // Draws the one-pixel outline of cell n's square in colour onto image.
 void Outline_Cell(QImage& image, int n, QColor colour);
 
-// Reads any bitmap file Qt can read; a null image when it cannot.
-QImage Read_Bitmap(const QString& path);
+// The widest and tallest bitmap read. A palette is 128 x 512 and the cell loading window scrolls
+// over the rest; a larger picture would only cost memory (four bytes a pixel once converted,
+// whatever its depth in the file, where a one-bit header of a few bytes may claim millions).
+constexpr int kMaxBitmapSide = 4096;
+
+// Reads any bitmap file Qt can read, up to kMaxBitmapSide pixels a side (a larger header is
+// refused before the picture is allocated). A null image when it cannot, and why, when given,
+// says why in a few words.
+QImage Read_Bitmap(const QString& path, QString* why = nullptr);
 // Writes the composed palette as a standard Windows bitmap, atomically. False on failure.
 bool Write_Palette_Bitmap(const QString& path, const CellImages& cells);
 

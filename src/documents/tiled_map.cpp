@@ -28,7 +28,9 @@ namespace zol {
 namespace {
 
 constexpr int kTile = 32;                         // pixels a side of a cell
-constexpr qint64 kMaxInputBytes = 64 << 20;       // larger files are refused unread
+constexpr qint64 kMaxInputBytes = 64 << 20;       // the map and its tilesets together
+constexpr int kMaxGroupDepth = 32;                // layer groups within groups, in either format
+constexpr std::size_t kMaxTilesets = 2;           // the cells' tileset and the flags' one
 constexpr std::size_t kMaxObjects = 100000;       // far past any map's 255 links and 255 events
 constexpr uint32_t kFlipBits = 0xf0000000u;       // flips and rotation in a tile id
 const QString kCellsLayer = QStringLiteral("cells");
@@ -41,6 +43,8 @@ const QString kEvent = QStringLiteral("event");
 
 struct Tileset {
     int first_gid = 1;
+    bool external = false;
+    QString source; // an external tileset's file, as the map names it
     QString name;
     QString image;
     int image_width = 0, image_height = 0;
@@ -411,29 +415,198 @@ void Add_Object(TiledDocument& tiled, Object object)
     if (object.type == kLink || object.type == kEvent) tiled.objects.push_back(std::move(object));
 }
 
-// A file beside the map that the map names (an external tileset): only inside the map's folder.
-QByteArray Read_Beside(const QString& map_path, const QString& source)
+void Too_Many_Tilesets(const TiledDocument& tiled)
 {
-    const QString folder = QFileInfo(map_path).absolutePath();
-    const QString path = QDir::cleanPath(QDir(folder).absoluteFilePath(source));
-    if (QDir::isAbsolutePath(source) || !path.startsWith(folder + QLatin1Char('/')))
-        Refuse(QStringLiteral("the tileset '%1' lies outside the map's folder").arg(source));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) Refuse(QStringLiteral("the tileset '%1' cannot be read").arg(source));
-    if (file.size() > kMaxInputBytes) Refuse(QStringLiteral("the tileset '%1' is larger than 64 MiB").arg(source));
-    return file.readAll();
+    if (tiled.tilesets.size() >= kMaxTilesets)
+        Refuse(QStringLiteral("the map has more than two tilesets; one, of 32 x 32 tiles, can be imported"));
+}
+
+// True when path lies inside folder, both real paths (absolute, without links, "." or ".."),
+// compared a whole component at a time: /a/maps2/t.tsx does not lie inside /a/maps.
+bool Inside_Folder(const QString& path, const QString& folder)
+{
+    const QStringList inner = path.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    const QStringList outer = folder.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    return inner.size() > outer.size() && std::equal(outer.begin(), outer.end(), inner.begin());
+}
+
+// The files one import reads: the map, then the tileset files it names. A tileset is looked for
+// only inside the map's folder, judged by real paths with every link followed, and nothing is
+// read before it passes; all together are at most kMaxInputBytes.
+class ImportFiles {
+public:
+    explicit ImportFiles(const QString& map_path)
+        : map_path_(map_path), folder_(QFileInfo(map_path).absolutePath()),
+          real_folder_(QFileInfo(folder_).canonicalFilePath())
+    {
+    }
+
+    QByteArray Read_Map()
+    {
+        QFile file(map_path_);
+        if (!file.exists()) Refuse(QStringLiteral("%1: no such file").arg(map_path_));
+        if (!file.open(QIODevice::ReadOnly)) Refuse(QStringLiteral("%1 cannot be read").arg(map_path_));
+        return Read(file, QStringLiteral("%1 is larger than 64 MiB").arg(map_path_));
+    }
+
+    // The real path of the tileset file source names, refused unless it is a file inside the
+    // map's folder. Reads nothing.
+    QString Locate(const QString& source) const
+    {
+        const QString outside = QStringLiteral("the tileset '%1' lies outside the map's folder").arg(source);
+        if (source.isEmpty()) Refuse(QStringLiteral("a tileset names no file"));
+        if (QDir::isAbsolutePath(source) || real_folder_.isEmpty()) Refuse(outside);
+        const QString named = QDir(folder_).filePath(source);
+        if (!Inside_Folder(QDir::cleanPath(named), QDir::cleanPath(folder_))) Refuse(outside);
+        const QString real = QFileInfo(named).canonicalFilePath();
+        if (real.isEmpty()) Refuse(QStringLiteral("the tileset '%1' cannot be read").arg(source));
+        if (!Inside_Folder(real, real_folder_)) Refuse(outside);
+        if (!QFileInfo(real).isFile()) Refuse(QStringLiteral("the tileset '%1' is not a file").arg(source));
+        return real;
+    }
+
+    // The tileset file at real (from Locate), named source in the map.
+    QByteArray Read_Tileset(const QString& real, const QString& source)
+    {
+        QFile file(real);
+        if (!file.open(QIODevice::ReadOnly)) Refuse(QStringLiteral("the tileset '%1' cannot be read").arg(source));
+        return Read(file, kTooLarge);
+    }
+
+    const TiledFilesRead& Count() const { return count_; }
+
+    inline static const QString kTooLarge = QStringLiteral("the map and its tilesets come to more than 64 MiB");
+
+private:
+    // The whole of file, refused with too_large past what is left of the import's bytes.
+    QByteArray Read(QFile& file, const QString& too_large)
+    {
+        const qint64 room = kMaxInputBytes - count_.bytes;
+        if (file.size() > room) Refuse(too_large);
+        ++count_.files;
+        const QByteArray bytes = file.read(file.size() + 1); // one more tells a file still growing
+        count_.bytes += bytes.size();
+        if (bytes.size() > room) Refuse(too_large);
+        return bytes;
+    }
+
+    QString map_path_;
+    QString folder_;      // as the map's path names it
+    QString real_folder_; // its real path
+    TiledFilesRead count_;
+};
+
+// Reads xml up to its first element. A DOCTYPE that declares anything is refused here, before
+// any entity could be expanded: TMX has no use for a DTD, and one entity used many times can
+// grow a small file into gigabytes of text.
+bool First_Element(QXmlStreamReader& xml, const QString& file)
+{
+    static const QRegularExpression internal_subset(QStringLiteral("\\]\\s*>\\s*$"));
+    while (!xml.atEnd()) {
+        const QXmlStreamReader::TokenType token = xml.readNext();
+        if (token == QXmlStreamReader::DTD &&
+            (!xml.entityDeclarations().isEmpty() || !xml.notationDeclarations().isEmpty() ||
+             internal_subset.match(xml.text()).hasMatch()))
+            Refuse(QStringLiteral("%1 declares XML entities or other DOCTYPE declarations, which TMX has no use for").arg(file));
+        if (token == QXmlStreamReader::StartElement) return true;
+    }
+    return false;
+}
+
+// A <tileset> element's own attributes, in the map or in a TSX file.
+Tileset Tsx_Attributes(const QXmlStreamAttributes& a)
+{
+    Tileset set;
+    set.name = a.value(QLatin1String("name")).toString();
+    set.tile_width = a.value(QLatin1String("tilewidth")).toInt();
+    set.tile_height = a.value(QLatin1String("tileheight")).toInt();
+    set.tile_count = a.value(QLatin1String("tilecount")).toInt();
+    set.columns = a.value(QLatin1String("columns")).toInt();
+    return set;
+}
+
+// An external TSX tileset's file.
+Tileset Tsx_Tileset(const QByteArray& bytes, const QString& source)
+{
+    QXmlStreamReader tsx(bytes);
+    if (!First_Element(tsx, QStringLiteral("the tileset '%1'").arg(source)) || tsx.name() != QLatin1String("tileset"))
+        Refuse(QStringLiteral("the tileset '%1' is not a TSX tileset").arg(source));
+    Tileset set = Tsx_Attributes(tsx.attributes());
+    while (tsx.readNextStartElement()) {
+        if (tsx.name() == QLatin1String("image")) set.image = tsx.attributes().value(QLatin1String("source")).toString();
+        tsx.skipCurrentElement();
+    }
+    if (tsx.hasError()) Refuse(QStringLiteral("the tileset '%1' is malformed XML").arg(source));
+    return set;
+}
+
+// A tileset's fields as the JSON form holds them, in the map or in a file of its own.
+Tileset Json_Tileset_Fields(const QJsonObject& object)
+{
+    Tileset set;
+    set.name = object.value(QLatin1String("name")).toString();
+    set.image = object.value(QLatin1String("image")).toString();
+    set.image_width = object.value(QLatin1String("imagewidth")).toInt();
+    set.image_height = object.value(QLatin1String("imageheight")).toInt();
+    set.tile_width = object.value(QLatin1String("tilewidth")).toInt();
+    set.tile_height = object.value(QLatin1String("tileheight")).toInt();
+    set.tile_count = object.value(QLatin1String("tilecount")).toInt();
+    set.columns = object.value(QLatin1String("columns")).toInt();
+    return set;
+}
+
+Tileset Json_Tileset(const QByteArray& bytes, const QString& source)
+{
+    QJsonParseError error{};
+    const QJsonDocument external = QJsonDocument::fromJson(bytes, &error);
+    if (error.error != QJsonParseError::NoError || !external.isObject())
+        Refuse(QStringLiteral("the tileset '%1' is not a JSON tileset").arg(source));
+    return Json_Tileset_Fields(external.object());
+}
+
+// Fills in the external tilesets the map names. Every file is located and measured before any
+// is read, and a file named more than once is read once.
+void Load_External_Tilesets(TiledDocument& tiled, TiledFormat format, ImportFiles& files)
+{
+    std::vector<QString> real(tiled.tilesets.size());
+    std::map<QString, qint64> sizes;
+    for (std::size_t i = 0; i < tiled.tilesets.size(); ++i) {
+        if (!tiled.tilesets[i].external) continue;
+        real[i] = files.Locate(tiled.tilesets[i].source);
+        sizes[real[i]] = QFileInfo(real[i]).size();
+    }
+    qint64 total = files.Count().bytes;
+    for (const auto& [path, size] : sizes) total += size;
+    if (total > kMaxInputBytes) Refuse(ImportFiles::kTooLarge);
+    std::map<QString, Tileset> read;
+    for (std::size_t i = 0; i < tiled.tilesets.size(); ++i) {
+        Tileset& set = tiled.tilesets[i];
+        if (!set.external) continue;
+        auto found = read.find(real[i]);
+        if (found == read.end()) {
+            const QByteArray bytes = files.Read_Tileset(real[i], set.source);
+            found = read.emplace(real[i], format == TiledFormat::Tmx ? Tsx_Tileset(bytes, set.source)
+                                                                     : Json_Tileset(bytes, set.source)).first;
+        }
+        Tileset external = found->second;
+        external.first_gid = set.first_gid;
+        external.external = true;
+        external.source = set.source;
+        set = external;
+    }
 }
 
 // ---- Reading TMX -------------------------------------------------------------------------------
 
 class TmxReader {
 public:
-    TmxReader(const QString& path, TiledDocument& tiled) : path_(path), tiled_(tiled) {}
+    explicit TmxReader(TiledDocument& tiled) : tiled_(tiled) {}
 
     void Read(const QByteArray& bytes)
     {
         xml_.addData(bytes);
-        if (!xml_.readNextStartElement() || xml_.name() != QLatin1String("map")) Refuse(QStringLiteral("the file is not a TMX map"));
+        if (!First_Element(xml_, QStringLiteral("the map")) || xml_.name() != QLatin1String("map"))
+            Refuse(QStringLiteral("the file is not a TMX map"));
         const QXmlStreamAttributes a = xml_.attributes();
         tiled_.orientation = a.value(QLatin1String("orientation")).toString();
         tiled_.infinite = a.value(QLatin1String("infinite")) == QLatin1String("1");
@@ -442,21 +615,24 @@ public:
         tiled_.tile_width = Whole_Number(a.value(QLatin1String("tilewidth")).toString(), QStringLiteral("the tile width"), 0, 1 << 20);
         tiled_.tile_height = Whole_Number(a.value(QLatin1String("tileheight")).toString(), QStringLiteral("the tile height"), 0, 1 << 20);
         Check_Size(tiled_);
-        Read_Children(true);
+        Read_Children(0);
         if (xml_.hasError()) Refuse(QStringLiteral("the XML is malformed at line %1: %2").arg(xml_.lineNumber()).arg(xml_.errorString()));
     }
 
 private:
-    // The map's (or a group's) children.
-    void Read_Children(bool top)
+    // The map's children (depth 0) or those of a group inside depth - 1 others.
+    void Read_Children(int depth)
     {
         while (xml_.readNextStartElement()) {
             const auto name = xml_.name();
-            if (top && name == QLatin1String("properties")) Read_Properties(tiled_.properties);
-            else if (top && name == QLatin1String("tileset")) Read_Tileset(xml_.attributes(), true);
+            if (depth == 0 && name == QLatin1String("properties")) Read_Properties(tiled_.properties);
+            else if (depth == 0 && name == QLatin1String("tileset")) Read_Tileset(xml_.attributes());
             else if (name == QLatin1String("layer")) Read_Layer();
             else if (name == QLatin1String("objectgroup")) Read_Objects();
-            else if (name == QLatin1String("group")) Read_Children(false);
+            else if (name == QLatin1String("group")) {
+                if (depth + 1 > kMaxGroupDepth) Refuse(QStringLiteral("the map's layer groups are nested more than %1 deep").arg(kMaxGroupDepth));
+                Read_Children(depth + 1);
+            }
             else xml_.skipCurrentElement();
         }
     }
@@ -477,50 +653,30 @@ private:
         }
     }
 
-    void Read_Tileset(const QXmlStreamAttributes& a, bool in_map)
+    void Read_Tileset(const QXmlStreamAttributes& a)
     {
+        Too_Many_Tilesets(tiled_);
         Tileset set;
-        if (in_map) set.first_gid = Whole_Number(a.value(QLatin1String("firstgid")).toString(), QStringLiteral("a tileset's firstgid"), 1, 0x0fffffff);
-        if (in_map && a.hasAttribute(QLatin1String("source"))) {
-            // An external tileset: its own file, beside the map.
+        const int first_gid = Whole_Number(a.value(QLatin1String("firstgid")).toString(), QStringLiteral("a tileset's firstgid"), 1, 0x0fffffff);
+        if (a.hasAttribute(QLatin1String("source"))) {
+            // An external tileset: its own file, read once the whole map has been.
+            set.external = true;
+            set.source = a.value(QLatin1String("source")).toString();
             xml_.skipCurrentElement();
-            QXmlStreamReader tsx(Read_Beside(path_, a.value(QLatin1String("source")).toString()));
-            if (!tsx.readNextStartElement() || tsx.name() != QLatin1String("tileset"))
-                Refuse(QStringLiteral("the tileset '%1' is not a TSX tileset").arg(a.value(QLatin1String("source"))));
-            Tileset external = Tileset_Attributes(tsx.attributes());
-            external.first_gid = set.first_gid;
-            while (tsx.readNextStartElement()) {
-                if (tsx.name() == QLatin1String("image")) external.image = tsx.attributes().value(QLatin1String("source")).toString();
-                tsx.skipCurrentElement();
+        } else {
+            set = Tsx_Attributes(a);
+            while (xml_.readNextStartElement()) {
+                if (xml_.name() == QLatin1String("image")) {
+                    const QXmlStreamAttributes image = xml_.attributes();
+                    set.image = image.value(QLatin1String("source")).toString();
+                    set.image_width = image.value(QLatin1String("width")).toInt();
+                    set.image_height = image.value(QLatin1String("height")).toInt();
+                }
+                xml_.skipCurrentElement();
             }
-            if (tsx.hasError()) Refuse(QStringLiteral("the tileset '%1' is malformed XML").arg(a.value(QLatin1String("source"))));
-            tiled_.tilesets.push_back(external);
-            return;
         }
-        Tileset inline_set = Tileset_Attributes(a);
-        inline_set.first_gid = set.first_gid;
-        while (xml_.readNextStartElement()) {
-            if (xml_.name() == QLatin1String("image")) {
-                const QXmlStreamAttributes image = xml_.attributes();
-                inline_set.image = image.value(QLatin1String("source")).toString();
-                inline_set.image_width = image.value(QLatin1String("width")).toInt();
-                inline_set.image_height = image.value(QLatin1String("height")).toInt();
-            }
-            xml_.skipCurrentElement();
-        }
-        if (tiled_.tilesets.size() > 100) Refuse(QStringLiteral("the map has more than 100 tilesets"));
-        tiled_.tilesets.push_back(inline_set);
-    }
-
-    static Tileset Tileset_Attributes(const QXmlStreamAttributes& a)
-    {
-        Tileset set;
-        set.name = a.value(QLatin1String("name")).toString();
-        set.tile_width = a.value(QLatin1String("tilewidth")).toInt();
-        set.tile_height = a.value(QLatin1String("tileheight")).toInt();
-        set.tile_count = a.value(QLatin1String("tilecount")).toInt();
-        set.columns = a.value(QLatin1String("columns")).toInt();
-        return set;
+        set.first_gid = first_gid;
+        tiled_.tilesets.push_back(set);
     }
 
     void Read_Layer()
@@ -618,7 +774,6 @@ private:
         }
     }
 
-    QString path_;
     TiledDocument& tiled_;
     QXmlStreamReader xml_;
 };
@@ -627,7 +782,7 @@ private:
 
 class JsonReader {
 public:
-    JsonReader(const QString& path, TiledDocument& tiled) : path_(path), tiled_(tiled) {}
+    explicit JsonReader(TiledDocument& tiled) : tiled_(tiled) {}
 
     void Read(const QByteArray& bytes)
     {
@@ -680,32 +835,23 @@ private:
 
     void Read_Tileset(const QJsonObject& object)
     {
+        Too_Many_Tilesets(tiled_);
+        const int first_gid = Integer(object, "firstgid", QStringLiteral("a tileset's firstgid"));
         Tileset set;
-        set.first_gid = Integer(object, "firstgid", QStringLiteral("a tileset's firstgid"));
-        QJsonObject source = object;
         if (object.contains(QLatin1String("source"))) {
-            const QString file = object.value(QLatin1String("source")).toString();
-            QJsonParseError error{};
-            const QJsonDocument external = QJsonDocument::fromJson(Read_Beside(path_, file), &error);
-            if (error.error != QJsonParseError::NoError || !external.isObject())
-                Refuse(QStringLiteral("the tileset '%1' is not a JSON tileset").arg(file));
-            source = external.object();
+            // An external tileset: its own file, read once the whole map has been.
+            set.external = true;
+            set.source = object.value(QLatin1String("source")).toString();
+        } else {
+            set = Json_Tileset_Fields(object);
         }
-        set.name = source.value(QLatin1String("name")).toString();
-        set.image = source.value(QLatin1String("image")).toString();
-        set.image_width = source.value(QLatin1String("imagewidth")).toInt();
-        set.image_height = source.value(QLatin1String("imageheight")).toInt();
-        set.tile_width = source.value(QLatin1String("tilewidth")).toInt();
-        set.tile_height = source.value(QLatin1String("tileheight")).toInt();
-        set.tile_count = source.value(QLatin1String("tilecount")).toInt();
-        set.columns = source.value(QLatin1String("columns")).toInt();
-        if (tiled_.tilesets.size() > 100) Refuse(QStringLiteral("the map has more than 100 tilesets"));
+        set.first_gid = first_gid;
         tiled_.tilesets.push_back(set);
     }
 
     void Read_Layers(const QJsonArray& layers, int depth = 0)
     {
-        if (depth > 32) Refuse(QStringLiteral("the map's layer groups are nested too deep"));
+        if (depth > kMaxGroupDepth) Refuse(QStringLiteral("the map's layer groups are nested more than %1 deep").arg(kMaxGroupDepth));
         for (const QJsonValue& value : layers) {
             const QJsonObject layer = value.toObject();
             const QString type = layer.value(QLatin1String("type")).toString();
@@ -764,7 +910,6 @@ private:
         }
     }
 
-    QString path_;
     TiledDocument& tiled_;
 };
 
@@ -801,12 +946,17 @@ int Byte_Property(const Object& object, const char* name, int index)
     return int(found->second);
 }
 
-TiledImport To_Map(const TiledDocument& tiled)
+// What the map itself must be, whatever its tilesets hold.
+void Check_Map(const TiledDocument& tiled)
 {
     if (tiled.orientation != QLatin1String("orthogonal"))
         Refuse(QStringLiteral("the map is %1; only orthogonal maps can be imported").arg(tiled.orientation.isEmpty() ? QStringLiteral("of no orientation") : tiled.orientation));
     if (tiled.tile_width != kTile || tiled.tile_height != kTile)
         Refuse(QStringLiteral("the map's tiles are %1 x %2 pixels; they must be 32 x 32").arg(tiled.tile_width).arg(tiled.tile_height));
+}
+
+TiledImport To_Map(const TiledDocument& tiled)
+{
 
     // The cells' tileset, and the flags' one when the map is one this program exported.
     const Tileset* cells = nullptr;
@@ -931,26 +1081,28 @@ QString Export_Tiled_Map(const edit_form& doc, const QByteArray& palette_name, c
     return batch.Error();
 }
 
-QString Import_Tiled_Map(const QString& path, TiledImport& import)
+QString Import_Tiled_Map(const QString& path, TiledImport& import, TiledFilesRead* read)
 {
+    ImportFiles files(path);
+    QString problem;
     try {
-        QFile file(path);
-        if (!file.exists()) Refuse(QStringLiteral("%1: no such file").arg(path));
-        if (!file.open(QIODevice::ReadOnly)) Refuse(QStringLiteral("%1 cannot be read").arg(path));
-        if (file.size() > kMaxInputBytes) Refuse(QStringLiteral("%1 is larger than 64 MiB").arg(path));
-        const QByteArray bytes = file.readAll(); // its size is checked above
+        const QByteArray bytes = files.Read_Map();
         TiledDocument tiled;
         std::optional<TiledFormat> format = Tiled_Format_For(path);
         if (!format) format = bytes.trimmed().startsWith('{') ? TiledFormat::Json : TiledFormat::Tmx;
-        if (*format == TiledFormat::Tmx) TmxReader(path, tiled).Read(bytes);
-        else JsonReader(path, tiled).Read(bytes);
+        if (*format == TiledFormat::Tmx) TmxReader(tiled).Read(bytes);
+        else JsonReader(tiled).Read(bytes);
+        // What the map alone decides is settled before a tileset file is opened.
+        Check_Map(tiled);
+        Load_External_Tilesets(tiled, *format, files);
         import = To_Map(tiled);
-        return QString();
     } catch (const Refusal& refusal) {
-        return refusal.why;
+        problem = refusal.why;
     } catch (const std::bad_alloc&) {
-        return QStringLiteral("there is not enough memory to read %1").arg(path);
+        problem = QStringLiteral("there is not enough memory to read %1").arg(path);
     }
+    if (read) *read = files.Count();
+    return problem;
 }
 
 QString Write_Imported_Map(const TiledImport& import, const QString& zol_path)

@@ -34,9 +34,18 @@ struct TiledImport {
     QByteArray palette_name;
 };
 
-// Reads the Tiled map at path (the format from its extension, else from its first byte). On a
-// refusal returns one line naming what is wrong, and import is left as it was.
-QString Import_Tiled_Map(const QString& path, TiledImport& import);
+// What one import read from disk: the map and each distinct tileset file it names.
+struct TiledFilesRead {
+    int files = 0;
+    qint64 bytes = 0;
+};
+
+// Reads the Tiled map at path (the format from its extension, else from its first byte), with
+// the external tilesets it names, each only from the map's own folder (its real path, links
+// followed) and each read once; the map and its tilesets together are at most 64 MiB. On a
+// refusal returns one line naming what is wrong, and import is left as it was. read, when
+// given, is told what was read, refused or not.
+QString Import_Tiled_Map(const QString& path, TiledImport& import, TiledFilesRead* read = nullptr);
 
 // Writes an imported map as the map file at zol_path and its flag file beside it. Returns an
 // empty string or one line saying what could not be written.
