@@ -3,6 +3,8 @@
 #include "documents/allocation.h"
 #include "documents/flag_file.h"
 #include "documents/map_file.h"
+#include "documents/tiled_map.h"
+#include "display/cell_palette_images.h"
 #include "shell/show_message.h"
 #include "scripted_presenter.h"
 #include "allocation_failures.h"
@@ -12,7 +14,14 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <atomic>
+#include <chrono>
 #include <ostream>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 [[maybe_unused]] static void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 [[maybe_unused]] static void PrintTo(const QByteArray& b, std::ostream* os) { *os << b.toHex(' ').toStdString(); }
@@ -159,6 +168,41 @@ TEST_F(MapFileTest, ReadCannotOpen)
     QDir(dir_.path()).mkdir(QStringLiteral("folder.zol"));
     EXPECT_EQ(Read_Map(Path("folder.zol"), doc), kReadCannotOpen);
     EXPECT_EQ(Read_Map(QString(), doc), kReadCannotOpen);
+}
+
+// A named pipe where a file is expected: no reader may open it and wait for a writer. A watcher
+// that can open the pipe for writing without waiting has found a reader blocked on it (and
+// lets it go on).
+TEST_F(MapFileTest, NamedPipesAreRefusedWithoutWaiting)
+{
+    ASSERT_EQ(::mkfifo(QFile::encodeName(Path("pipe.zol")).constData(), 0600), 0);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(Path("map.flg")).constData(), 0600), 0);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(Path("pipe.bmp")).constData(), 0600), 0);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(Path("pipe.tmx")).constData(), 0600), 0);
+    std::atomic<bool> done{false};
+    std::atomic<int> waited{0};
+    std::thread watcher([&] {
+        while (!done) {
+            for (const char* name : {"pipe.zol", "map.flg", "pipe.bmp", "pipe.tmx"}) {
+                const int fd = ::open(QFile::encodeName(Path(name)).constData(), O_WRONLY | O_NONBLOCK);
+                if (fd >= 0) {
+                    ++waited;
+                    ::close(fd);
+                }
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    });
+    edit_form doc = Used_Slot();
+    EXPECT_EQ(Read_Map(Path("pipe.zol"), doc), kReadCannotOpen);
+    std::vector<uint8_t> table(kCellCount, kFlagUnknown);
+    EXPECT_FALSE(Read_Flag_File(Path("map.zol"), table));
+    EXPECT_TRUE(Read_Bitmap(Path("pipe.bmp")).isNull());
+    TiledImport import;
+    EXPECT_FALSE(Import_Tiled_Map(Path("pipe.tmx"), import).isEmpty());
+    done = true;
+    watcher.join();
+    EXPECT_EQ(waited, 0);
 }
 
 TEST_F(MapFileTest, ReadMemoryFailuresGiveTheirCodes)

@@ -3,6 +3,7 @@
 #include "documents/file_writer.h"
 
 #include <QBuffer>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
 
@@ -91,6 +92,8 @@ QImage Read_Bitmap(const QString& path, QString* why)
     auto too_large = [&](QSize size) {
         return size.width() > kMaxBitmapSide || size.height() > kMaxBitmapSide;
     };
+    // Only plain files: opening a named pipe would wait for a writer for ever.
+    if (!QFileInfo(path).isFile()) return refuse(QStringLiteral("not a file"));
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
     const QSize declared = reader.size();

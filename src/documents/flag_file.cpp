@@ -6,6 +6,7 @@
 #include "shell/show_message.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace zol {
 
@@ -14,7 +15,7 @@ QString Flag_Path(const QString& map_path) { return Path_With_Extension(map_path
 bool Read_Flag_File(const QString& map_path, std::vector<uint8_t>& table)
 {
     const QString path = Find_File_Ignoring_Case(Flag_Path(map_path));
-    if (path.isEmpty()) return false;
+    if (path.isEmpty() || !QFileInfo(path).isFile()) return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return false;
     const QByteArray bytes = file.read(kCellCount);

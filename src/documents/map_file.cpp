@@ -8,6 +8,7 @@
 #include "shell/show_message.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -107,9 +108,11 @@ int Read_Grid_And_Tables(QFile& file, qint64 length, edit_form& doc)
 
 int Read_Map(const QString& path, edit_form& doc)
 {
+    // Only plain files: opening a named pipe would wait for a writer for ever.
+    if (!QFileInfo(path).isFile()) return kReadCannotOpen; // directories too
     QFile file(path);
     // Unbuffered: the grid goes from the file into its block in one read.
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) return kReadCannotOpen; // directories too
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) return kReadCannotOpen;
     const qint64 length = file.size();
     Release_Read_Data(doc);
     char header[2] = {0, 0};

@@ -445,6 +445,8 @@ public:
     {
         QFile file(map_path_);
         if (!file.exists()) Refuse(QStringLiteral("%1: no such file").arg(map_path_));
+        // A named pipe would keep the import waiting for a writer for ever.
+        if (!QFileInfo(map_path_).isFile()) Refuse(QStringLiteral("%1 is not a file").arg(map_path_));
         if (!file.open(QIODevice::ReadOnly)) Refuse(QStringLiteral("%1 cannot be read").arg(map_path_));
         return Read(file, QStringLiteral("%1 is larger than 64 MiB").arg(map_path_));
     }
