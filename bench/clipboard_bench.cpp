@@ -4,8 +4,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include "documents/edit_form.h"
-#include "editing/clipboard.h"
+#include "core/map/edit_form.h"
+#include "core/editing/clipboard.h"
 
 #include <cstdlib>
 #include <cstring>

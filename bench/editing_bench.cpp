@@ -5,10 +5,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include "documents/edit_form.h"
-#include "editing/drawing_tools.h"
-#include "editing/undo.h"
-#include "tools/cell_picture.h"
+#include "core/map/edit_form.h"
+#include "core/editing/drawing_tools.h"
+#include "core/editing/undo.h"
+#include "core/editing/cell_picture.h"
 
 #include <QImage>
 

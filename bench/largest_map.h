@@ -2,7 +2,7 @@
 // The map the file benchmarks read and write: 256 x 256 cells of every number and flag, with
 // every link and event slot used.
 
-#include "documents/edit_form.h"
+#include "core/map/edit_form.h"
 
 namespace zol::bench {
 

@@ -7,8 +7,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include "documents/edit_form.h"
-#include "documents/map_file.h"
+#include "core/map/edit_form.h"
+#include "core/map/map_file.h"
 #include "largest_map.h"
 
 #include <QByteArray>

@@ -4,11 +4,11 @@
 
 #include <benchmark/benchmark.h>
 
-#include "display/cell_palette_images.h"
-#include "display/map_view.h"
-#include "documents/map_file.h"
-#include "shell/zol.h"
-#include "winlib/winlib.h"
+#include "core/render/cell_palette_images.h"
+#include "ui/windows/map_view.h"
+#include "core/map/map_file.h"
+#include "ui/frame/zol.h"
+#include "ui/winlib/winlib.h"
 
 #include <QTemporaryDir>
 

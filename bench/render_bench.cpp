@@ -5,11 +5,11 @@
 
 #include <benchmark/benchmark.h>
 
-#include "display/cell_palette_images.h"
-#include "display/map_png.h"
-#include "display/map_renderer.h"
-#include "display/map_view_layout.h"
-#include "documents/edit_form.h"
+#include "core/render/cell_palette_images.h"
+#include "core/render/map_png.h"
+#include "core/render/map_renderer.h"
+#include "core/render/map_view_layout.h"
+#include "core/map/edit_form.h"
 
 #include <QFileInfo>
 #include <QImage>

@@ -7,10 +7,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include "documents/file_writer.h"
-#include "documents/flag_file.h"
-#include "documents/map_file.h"
-#include "documents/tiled_map.h"
+#include "core/map/file_writer.h"
+#include "core/map/flag_file.h"
+#include "core/map/map_file.h"
+#include "core/exchange/tiled_map.h"
 #include "largest_map.h"
 
 #include <QFile>

@@ -6,13 +6,13 @@
 
 #include <benchmark/benchmark.h>
 
-#include "display/cell_palette_images.h"
-#include "display/lists.h"
-#include "display/whole_map.h"
-#include "documents/map_file.h"
-#include "editing/undo.h"
-#include "shell/zol.h"
-#include "tools/map_size.h"
+#include "core/render/cell_palette_images.h"
+#include "ui/windows/lists.h"
+#include "core/render/whole_map.h"
+#include "core/map/map_file.h"
+#include "core/editing/undo.h"
+#include "ui/frame/zol.h"
+#include "core/editing/map_size.h"
 
 #include <QTemporaryDir>
 

@@ -1,15 +1,15 @@
 #include "zol_tool.h"
 
-#include "display/cell_palette_images.h"
-#include "display/map_png.h"
-#include "display/map_renderer.h"
-#include "documents/file_writer.h"
-#include "documents/flag_file.h"
-#include "documents/events_links.h"
-#include "documents/map_file.h"
-#include "documents/tiled_map.h"
-#include "editing/drawing_tools.h"
-#include "shell/show_message.h"
+#include "core/render/cell_palette_images.h"
+#include "core/render/map_png.h"
+#include "core/render/map_renderer.h"
+#include "core/map/file_writer.h"
+#include "core/map/flag_file.h"
+#include "core/map/events_links.h"
+#include "core/map/map_file.h"
+#include "core/exchange/tiled_map.h"
+#include "core/editing/drawing_tools.h"
+#include "core/messages/show_message.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,9 +1,9 @@
 // The palette and cell loading bitmaps: read as a palette is (cut into 64 cells) and as the cell
 // loading window reads one (converted once, a block picked at a corner the input chooses).
 
-#include "display/cell_palette_images.h"
+#include "core/render/cell_palette_images.h"
 #include "fuzz_support.h"
-#include "tools/cell_picture.h"
+#include "core/editing/cell_picture.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {

@@ -1,7 +1,7 @@
 // Zol.cfg: read as the editor reads it at start-up, then written back and read again, which must
 // give the same settings.
 
-#include "tools/configuration.h"
+#include "core/exchange/configuration.h"
 
 #include <QByteArray>
 

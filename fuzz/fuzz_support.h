@@ -2,7 +2,7 @@
 // What the fuzz targets share: the input written to a file in a private temporary folder, as
 // the editor reads every file from disk, and a message presenter that answers every box.
 
-#include "shell/show_message.h"
+#include "core/messages/show_message.h"
 
 #include <QByteArray>
 #include <QDir>

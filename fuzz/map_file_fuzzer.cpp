@@ -1,8 +1,8 @@
 // The map file with its flag file: the input is split at its first 64 bytes from the end into a
 // flag file and a map file; both are read as opening a map does, and the map written back.
 
-#include "documents/flag_file.h"
-#include "documents/map_file.h"
+#include "core/map/flag_file.h"
+#include "core/map/map_file.h"
 #include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)

@@ -7,8 +7,8 @@
 // not, read more bytes than the map and its own tilesets hold, which stops the run. What is
 // accepted is written as a map file, read back and exported again.
 
-#include "documents/map_file.h"
-#include "documents/tiled_map.h"
+#include "core/map/map_file.h"
+#include "core/exchange/tiled_map.h"
 #include "fuzz_support.h"
 
 #include <cstdlib>

@@ -2,12 +2,12 @@
 // bitmap of any depth, and what the cell loading window's OK does to the palette and the maps.
 
 #include "allocation_failures.h"
-#include "display/cell_palette.h"
-#include "editing/undo.h"
+#include "core/render/cell_palette.h"
+#include "core/editing/undo.h"
 #include "scripted_presenter.h"
 #include "test_support.h"
-#include "tools/cell_picture.h"
-#include "tools/replace_cell.h"
+#include "core/editing/cell_picture.h"
+#include "core/editing/replace_cell.h"
 
 #include <QBuffer>
 #include <QDataStream>

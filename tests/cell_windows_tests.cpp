@@ -1,12 +1,12 @@
 // The pattern windows, the cell loading window with its bitmap window, and the cell editor,
 // driven offscreen through the real frame.
 
-#include "display/lists.h"
-#include "editing/tools.h"
+#include "ui/windows/lists.h"
+#include "ui/tools/tools.h"
 #include "allocation_failures.h"
 #include "frame_fixture.h"
-#include "tools/cell_editer.h"
-#include "tools/load_bitmap_form.h"
+#include "ui/dialogs/cell_editer.h"
+#include "ui/dialogs/load_bitmap_form.h"
 
 #include <QLineEdit>
 

@@ -1,10 +1,10 @@
 // zol-tool as a build pipeline runs it: as a separate process, judged by output and exit status.
 
-#include "display/cell_palette_images.h"
-#include "documents/events_links.h"
-#include "documents/flag_file.h"
-#include "documents/map_file.h"
-#include "editing/drawing_tools.h"
+#include "core/render/cell_palette_images.h"
+#include "core/map/events_links.h"
+#include "core/map/flag_file.h"
+#include "core/map/map_file.h"
+#include "core/editing/drawing_tools.h"
 #include "test_support.h"
 
 #include <QJsonArray>

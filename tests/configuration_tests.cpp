@@ -2,8 +2,8 @@
 // can be short, damaged or hostile.
 
 #include "test_support.h"
-#include "documents/text_codec.h"
-#include "tools/configuration.h"
+#include "core/map/text_codec.h"
+#include "core/exchange/configuration.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -2,11 +2,11 @@
 // files, the renderer that copies scaled cells into map windows and PNG exports, the status line,
 // and where a map window's picture and scroll bars go.
 
-#include "display/cell_palette.h"
-#include "display/cell_palette_images.h"
-#include "display/map_png.h"
-#include "display/map_renderer.h"
-#include "display/map_view_layout.h"
+#include "core/render/cell_palette.h"
+#include "core/render/cell_palette_images.h"
+#include "core/render/map_png.h"
+#include "core/render/map_renderer.h"
+#include "core/render/map_view_layout.h"
 
 #include "test_support.h"
 

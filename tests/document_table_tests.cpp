@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "documents/allocation.h"
-#include "documents/edit_form.h"
-#include "shell/show_message.h"
+#include "core/map/allocation.h"
+#include "core/map/edit_form.h"
+#include "core/messages/show_message.h"
 #include "scripted_presenter.h"
 #include "allocation_failures.h"
 #include "test_support.h"

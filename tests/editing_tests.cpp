@@ -2,11 +2,11 @@
 // drawn as text.
 
 #include "allocation_failures.h"
-#include "documents/events_links.h"
-#include "editing/clipboard.h"
-#include "editing/drawing_tools.h"
-#include "editing/undo.h"
-#include "tools/pattern.h"
+#include "core/map/events_links.h"
+#include "core/editing/clipboard.h"
+#include "core/editing/drawing_tools.h"
+#include "core/editing/undo.h"
+#include "core/editing/pattern.h"
 #include "scripted_presenter.h"
 #include "test_support.h"
 

@@ -4,15 +4,15 @@
 
 #include <gtest/gtest.h>
 
-#include "display/cell_palette_images.h"
-#include "display/map_png.h"
-#include "display/map_renderer.h"
-#include "documents/file_writer.h"
-#include "documents/flag_file.h"
-#include "documents/map_file.h"
-#include "documents/recovery.h"
-#include "documents/tiled_map.h"
-#include "tools/configuration.h"
+#include "core/render/cell_palette_images.h"
+#include "core/render/map_png.h"
+#include "core/render/map_renderer.h"
+#include "core/map/file_writer.h"
+#include "core/map/flag_file.h"
+#include "core/map/map_file.h"
+#include "core/exchange/recovery.h"
+#include "core/exchange/tiled_map.h"
+#include "core/exchange/configuration.h"
 #include "scripted_presenter.h"
 #include "test_support.h"
 

@@ -1,14 +1,14 @@
 // The editor's main frame driven offscreen: opening, saving and closing maps with the questions
 // they ask, dropped files, the palette commands and window, and what the map windows show.
 
-#include "display/cell_palette_window.h"
-#include "display/map_renderer.h"
-#include "display/map_view.h"
-#include "documents/file_path.h"
-#include "documents/flag_file.h"
-#include "documents/map_file.h"
-#include "shell/show_message.h"
-#include "shell/zol.h"
+#include "ui/windows/cell_palette_window.h"
+#include "core/render/map_renderer.h"
+#include "ui/windows/map_view.h"
+#include "core/map/file_path.h"
+#include "core/map/flag_file.h"
+#include "core/map/map_file.h"
+#include "core/messages/show_message.h"
+#include "ui/frame/zol.h"
 #include "frame_fixture.h"
 
 #include <QApplication>

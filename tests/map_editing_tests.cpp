@@ -1,9 +1,9 @@
 // Editing maps with the mouse, offscreen: the tool commands, pen strokes and rectangles, the
 // flood fill, undo with its messages and gray state, and the event & link dialog.
 
-#include "documents/event_link_dialog.h"
-#include "documents/events_links.h"
-#include "editing/tools.h"
+#include "ui/dialogs/event_link_dialog.h"
+#include "core/map/events_links.h"
+#include "ui/tools/tools.h"
 #include "frame_fixture.h"
 
 #include <QLineEdit>

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "documents/allocation.h"
-#include "documents/flag_file.h"
-#include "documents/map_file.h"
-#include "documents/tiled_map.h"
-#include "display/cell_palette_images.h"
-#include "shell/show_message.h"
+#include "core/map/allocation.h"
+#include "core/map/flag_file.h"
+#include "core/map/map_file.h"
+#include "core/exchange/tiled_map.h"
+#include "core/render/cell_palette_images.h"
+#include "core/messages/show_message.h"
 #include "scripted_presenter.h"
 #include "allocation_failures.h"
 #include "test_support.h"

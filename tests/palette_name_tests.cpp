@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "documents/map_file.h"
-#include "documents/text_codec.h"
+#include "core/map/map_file.h"
+#include "core/map/text_codec.h"
 #include "test_support.h"
 
 #include <QDir>

@@ -4,7 +4,7 @@
 
 #include "frame_fixture.h"
 
-#include "documents/file_writer.h"
+#include "core/map/file_writer.h"
 
 #include <QDir>
 #include <QDirIterator>

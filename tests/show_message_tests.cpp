@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "shell/show_message.h"
+#include "core/messages/show_message.h"
 #include "scripted_presenter.h"
 
 #include <QObject>

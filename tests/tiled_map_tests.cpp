@@ -1,10 +1,10 @@
 // Export to and import from the Tiled map formats: round trips that give the map and flag files
 // back byte for byte, hand-written maps in every data encoding, and every refusal.
 
-#include "display/map_renderer.h"
-#include "documents/flag_file.h"
-#include "documents/map_file.h"
-#include "documents/tiled_map.h"
+#include "core/render/map_renderer.h"
+#include "core/map/flag_file.h"
+#include "core/map/map_file.h"
+#include "core/exchange/tiled_map.h"
 #include "test_support.h"
 
 #include <QDir>

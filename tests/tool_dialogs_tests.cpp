@@ -1,8 +1,8 @@
 // The editing tools' other half, offscreen: cut, copy and paste with the mouse, the toolbar,
 // the fill-rate and background dialogs, zoom, the palette colours and Zol.cfg.
 
-#include "display/zoom.h"
-#include "editing/tools.h"
+#include "ui/dialogs/zoom.h"
+#include "ui/tools/tools.h"
 #include "frame_fixture.h"
 
 #include <QLineEdit>

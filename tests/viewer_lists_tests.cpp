@@ -1,10 +1,10 @@
 // The whole-map view, the event, flag and link lists and the map size dialog, offscreen.
 
-#include "display/lists.h"
-#include "display/map_viewer.h"
-#include "editing/tools.h"
+#include "ui/windows/lists.h"
+#include "ui/windows/map_viewer.h"
+#include "ui/tools/tools.h"
 #include "frame_fixture.h"
-#include "tools/map_size_dialog.h"
+#include "ui/dialogs/map_size_dialog.h"
 
 #include <QScrollBar>
 

@@ -1,12 +1,12 @@
 // The whole-map view's picture and outline arithmetic, the list lines, and resizing a map.
 
 #include "allocation_failures.h"
-#include "display/whole_map.h"
-#include "documents/events_links.h"
-#include "editing/undo.h"
+#include "core/render/whole_map.h"
+#include "core/map/events_links.h"
+#include "core/editing/undo.h"
 #include "scripted_presenter.h"
 #include "test_support.h"
-#include "tools/map_size.h"
+#include "core/editing/map_size.h"
 
 #include <gtest/gtest.h>
 

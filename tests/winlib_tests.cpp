@@ -1,8 +1,8 @@
 // The form layer: handlers by event name, the controls' events, the frame and child windows,
 // the dialog seams and the shared window idioms.
 
-#include "winlib/preview_file_dialog.h"
-#include "winlib/winlib.h"
+#include "ui/winlib/preview_file_dialog.h"
+#include "ui/winlib/winlib.h"
 #include "scripted_dialogs.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "allocation_failures.h"
 
-#include "documents/allocation.h"
+#include "core/map/allocation.h"
 
 namespace zol {
 

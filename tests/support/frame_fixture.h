@@ -2,14 +2,14 @@
 // The editor's main frame driven offscreen, with scripted messages and dialogs, and small maps
 // written to a temporary folder next to a test tileset.
 
-#include "display/cell_palette_images.h"
-#include "display/map_view.h"
-#include "documents/flag_file.h"
-#include "documents/map_file.h"
-#include "editing/undo.h"
+#include "core/render/cell_palette_images.h"
+#include "ui/windows/map_view.h"
+#include "core/map/flag_file.h"
+#include "core/map/map_file.h"
+#include "core/editing/undo.h"
 #include "scripted_dialogs.h"
 #include "scripted_presenter.h"
-#include "shell/zol.h"
+#include "ui/frame/zol.h"
 #include "test_support.h"
 
 #include <QApplication>

@@ -6,7 +6,7 @@
 
 #include "scripted_dialogs.h"
 #include "scripted_presenter.h"
-#include "shell/zol.h"
+#include "ui/frame/zol.h"
 #include "test_support.h"
 
 #include <QApplication>

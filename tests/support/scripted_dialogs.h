@@ -1,7 +1,7 @@
 #pragma once
 // A file and colour dialog presenter for tests: records every request and answers from queues.
 
-#include "winlib/winlib.h"
+#include "ui/winlib/winlib.h"
 
 #include <deque>
 #include <optional>

@@ -1,7 +1,7 @@
 #pragma once
 // A message presenter for tests: records every box and answers from a queue.
 
-#include "shell/show_message.h"
+#include "core/messages/show_message.h"
 
 #include <QStringList>
 

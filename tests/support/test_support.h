@@ -1,7 +1,7 @@
 #pragma once
 // Helpers shared by the tests: temporary directories, small maps drawn as text, file access.
 
-#include "documents/edit_form.h"
+#include "core/map/edit_form.h"
 
 #include <QByteArray>
 #include <QString>

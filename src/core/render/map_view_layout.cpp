@@ -1,0 +1,53 @@
+#include "core/render/map_view_layout.h"
+
+#include <algorithm>
+
+namespace zol {
+
+MapViewLayout Layout_Map(int picture_width, int picture_height, int map_width, int map_height,
+                         int s, int scroll_x, int scroll_y)
+{
+    MapViewLayout layout;
+    const int mw = s * map_width;
+    const int mh = s * map_height;
+    layout.picture_width = picture_width;
+    layout.picture_height = picture_height;
+    const bool wide = picture_width >= mw;
+    const bool tall = picture_height >= mh;
+    if (!wide && !tall) {
+        layout.vertical_bar = layout.horizontal_bar = true;
+    } else if (!wide && tall) {
+        layout.picture_height = mh;
+        layout.horizontal_bar = true;
+    } else if (wide && tall) {
+        layout.picture_width = mw;
+        layout.picture_height = mh;
+    } else {
+        layout.picture_width = mw;
+        layout.vertical_bar = true;
+    }
+    if (layout.vertical_bar) {
+        layout.vertical_max = std::max(0, map_height - layout.picture_height / s);
+        layout.scroll_y = std::clamp(scroll_y, 0, layout.vertical_max);
+    }
+    if (layout.horizontal_bar) {
+        layout.horizontal_max = std::max(0, map_width - layout.picture_width / s);
+        layout.scroll_x = std::clamp(scroll_x, 0, layout.horizontal_max);
+    }
+    layout.content_width = layout.picture_width + (layout.vertical_bar ? kScrollBarThickness : 0);
+    layout.content_height = layout.picture_height + (layout.horizontal_bar ? kScrollBarThickness : 0);
+    return layout;
+}
+
+QString Map_Caption(const QString& name_part, int map_width, int map_height, int links,
+                    int window_width, int window_height, int s)
+{
+    return name_part + QStringLiteral(" %1×%2 Link: %3  (%4×%5)")
+                           .arg(map_width)
+                           .arg(map_height)
+                           .arg(links)
+                           .arg(window_width / s)
+                           .arg(window_height / s);
+}
+
+} // namespace zol

@@ -1,0 +1,170 @@
+#include "ui/dialogs/pattern_windows.h"
+
+#include "ui/dialogs/edit_settings.h"
+#include "ui/tools/tools.h"
+#include "ui/frame/zol.h"
+#include "core/editing/pattern.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+
+namespace zol {
+
+namespace {
+
+// A label, a scroll bar of 1..5 and a digits-only box of one character, in step.
+QScrollBar* Add_Side_Row(QGridLayout* grid, int row, const QString& text, QWidget* parent)
+{
+    auto* bar = new QScrollBar(Qt::Horizontal, parent);
+    bar->setRange(1, Pattern::kMaxSide);
+    bar->setSingleStep(1);
+    bar->setPageStep(1);
+    bar->setValue(1);
+    bar->setFixedSize(100, 20);
+    auto* edit = new QLineEdit(parent);
+    edit->setMaxLength(1);
+    edit->setFixedSize(50, 22);
+    winlib::Pair_Scroll_And_Edit(bar, edit);
+    grid->addWidget(new QLabel(text, parent), row, 0);
+    grid->addWidget(bar, row, 1);
+    grid->addWidget(edit, row, 2);
+    return bar;
+}
+
+// The picture of cell n of the palette (a blank cell when there is no palette yet).
+QImage Cell_Picture(const CellPalette& palette, int n)
+{
+    const QImage& cell = palette.cells[std::size_t(n & 0x3f)];
+    return cell.isNull() ? Blank_Cell() : cell;
+}
+
+void Draw_Pattern_Cell(Zol& frame, int px, int py)
+{
+    ProgramState& state = frame.State();
+    QPainter painter(&state.pattern_maker.surface);
+    painter.drawImage(QPoint(px * kCellSize, py * kCellSize), Cell_Picture(state.palette, state.pattern.at(px, py)));
+}
+
+// A press on the canvas: the left button alone paints the L cell, every other press the R cell.
+void Canvas_Press(Zol& frame, int x, int y)
+{
+    ProgramState& state = frame.State();
+    Pattern& pattern = state.pattern;
+    const int px = x / kCellSize;
+    const int py = y / kCellSize;
+    if (x < 0 || y < 0 || px >= pattern.width || py >= pattern.height) return;
+    const winlib::ButtonSnapshot b = winlib::Buttons_Now();
+    const bool left_alone = b.left && !b.right && !b.middle && !b.shift && !b.ctrl && !b.alt;
+    pattern.at(px, py) = left_alone ? state.palette.l_cell : state.palette.r_cell;
+    Draw_Pattern_Cell(frame, px, py);
+    state.pattern_maker.canvas->Set_Image(state.pattern_maker.surface);
+}
+
+// Confirms the tool chosen last: it stays when the dialog closes.
+void Confirm_Tool(Zol& frame)
+{
+    ToolState& tools = frame.State().tools;
+    tools.previous = tools.current;
+}
+
+} // namespace
+
+void Open_Pattern_Size_Dialog(Zol& frame)
+{
+    Close_Pattern_Size_Dialog(frame);
+    frame.State().pattern_size_dialog.Open(&frame, [&frame] {
+        auto* dialog = new winlib::WDialog(&frame, QStringLiteral("パターンサイズの決定"));
+        auto* grid = new QGridLayout(dialog);
+        grid->setContentsMargins(5, 5, 10, 5);
+        grid->setSpacing(5);
+        grid->setSizeConstraint(QLayout::SetFixedSize);
+        QScrollBar* width = Add_Side_Row(grid, 0, QStringLiteral(" 幅"), dialog);
+        QScrollBar* height = Add_Side_Row(grid, 1, QStringLiteral("高さ"), dialog);
+        width->setObjectName(QStringLiteral("width"));
+        height->setObjectName(QStringLiteral("height"));
+        auto* buttons = new QHBoxLayout;
+        buttons->addStretch();
+        auto* cancel = new winlib::WButton(QStringLiteral("CANCEL"), dialog);
+        auto* ok = new winlib::WButton(QStringLiteral(" OK "), dialog);
+        ok->setDefault(true);
+        buttons->addWidget(cancel);
+        buttons->addWidget(ok);
+        grid->addLayout(buttons, 2, 0, 1, 3);
+        // Wide enough for the title: the bars take what the labels and boxes leave.
+        grid->setColumnMinimumWidth(1, std::max(100, dialog->Title_Width() - 110));
+        winlib::Bind(ok, QStringLiteral("ClickEvent"), [&frame, width, height](QObject*, winlib::EventArgs&) {
+            const int w = width->value();
+            const int h = height->value();
+            Confirm_Tool(frame);
+            Close_Pattern_Size_Dialog(frame);
+            Open_Pattern_Maker(frame, w, h);
+        });
+        winlib::Bind(cancel, QStringLiteral("ClickEvent"), [dialog](QObject*, winlib::EventArgs&) { dialog->close(); });
+        // CANCEL and the close box: no pattern, and the tool before the pattern tool again.
+        winlib::Bind(dialog, QStringLiteral("CloseEvent"), [&frame](QObject*, winlib::EventArgs&) {
+            Discard_Pattern(frame.State().pattern);
+            const ToolState& tools = frame.State().tools;
+            if (tools.previous != tools.current) Set_Tool(frame, tools.previous);
+        });
+        return dialog;
+    });
+}
+
+void Close_Pattern_Size_Dialog(Zol& frame)
+{
+    ProgramState& state = frame.State();
+    if (!state.pattern_size_dialog.Get()) return;
+    // Hidden, not closed: the close box's tool restore does not run.
+    state.pattern_size_dialog.Close();
+    Discard_Pattern(state.pattern);
+}
+
+void Open_Pattern_Maker(Zol& frame, int width, int height)
+{
+    Close_Pattern_Maker(frame);
+    ProgramState& state = frame.State();
+    if (!Make_Pattern(state.pattern, width, height)) return;
+    PatternMakerControls& maker = state.pattern_maker;
+    maker.surface = QImage(state.pattern.width * kCellSize, state.pattern.height * kCellSize, QImage::Format_RGB32);
+    for (int px = 0; px < state.pattern.width; ++px)
+        for (int py = 0; py < state.pattern.height; ++py) Draw_Pattern_Cell(frame, px, py);
+    maker.window.Open(&frame, [&frame, &maker] {
+        auto* window = new winlib::WDialog(&frame, QStringLiteral("パターンの作成"));
+        maker.canvas = new winlib::WPictureBox(window);
+        maker.canvas->setGeometry(5, 5, maker.surface.width(), maker.surface.height());
+        maker.canvas->Set_Image(maker.surface);
+        auto* ok = new winlib::WButton(QStringLiteral("   OK   "), window);
+        ok->resize(ok->sizeHint());
+        ok->move(maker.canvas->geometry().right() + 1 + 5, 5);
+        // Widened when the title needs it; the canvas and the button keep their places.
+        window->setFixedSize(std::max(ok->geometry().right() + 1 + 10, window->Title_Width()),
+                             std::max(maker.canvas->geometry().bottom(), ok->geometry().bottom()) + 1 + 35);
+        for (const char* name : {"LeftButtonDownEvent", "RightButtonDownEvent"})
+            winlib::Bind(maker.canvas, QString::fromLatin1(name),
+                         [&frame](QObject*, winlib::EventArgs& args) { Canvas_Press(frame, args.x, args.y); });
+        // The close box keeps the pattern painted so far, and the tool.
+        winlib::Bind(window, QStringLiteral("CloseEvent"), [&maker](QObject*, winlib::EventArgs&) {
+            maker.canvas = nullptr;
+            maker.surface = QImage();
+        });
+        winlib::Bind(ok, QStringLiteral("ClickEvent"), [&frame](QObject*, winlib::EventArgs&) {
+            Confirm_Tool(frame);
+            Close_Pattern_Maker(frame);
+            if (frame.State().fill_rate.on) Open_Fill_Rate_Dialog(frame);
+        });
+        return window;
+    });
+}
+
+void Close_Pattern_Maker(Zol& frame)
+{
+    PatternMakerControls& maker = frame.State().pattern_maker;
+    maker.window.Close();
+    maker.canvas = nullptr;
+    maker.surface = QImage();
+}
+
+} // namespace zol

@@ -1,0 +1,68 @@
+// Starts the editor: the main frame, maximised, with any files named on the command line opened
+// as if dropped on it once the frame is on screen.
+
+#include "ui/frame/zol.h"
+#include "ui/winlib/message_box.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QIcon>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+// With ZOL_EXIT_AFTER_FIRST_PAINT set (the start-up benchmark), says "painted" on standard
+// output once the first map window's picture has been painted, and ends the program.
+class FirstPaintExit : public QObject {
+public:
+    explicit FirstPaintExit(zol::Zol& frame) : frame_(frame) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && frame_.State().maps[0].picture == watched && !painted_) {
+            painted_ = true;
+            // Said at once, for the benchmark stops its clock here; the program then ends.
+            std::fputs("painted\n", stdout);
+            std::fflush(stdout);
+            QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+        }
+        return false;
+    }
+
+private:
+    zol::Zol& frame_;
+    bool painted_ = false;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    app.setApplicationName(QStringLiteral("zol"));
+    zol::winlib::Install_Japanese_Translation();
+    app.setWindowIcon(QIcon(QStringLiteral(":/zol/icon.png")));
+    zol::Zol frame;
+    // The settings live in Zol.cfg in the folder the editor was started in.
+    frame.Use_Config(QDir::current().absoluteFilePath(QStringLiteral("Zol.cfg")));
+    zol::QtMessagePresenter messages(&frame);
+    zol::Set_Message_Presenter(&messages);
+    // Copies of unsaved work go to the user's data folder; those of an editor that died are
+    // offered once the frame is on screen.
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    zol::Start_Recovery(frame, data.isEmpty() ? QString() : data + QStringLiteral("/recovery"));
+    frame.showMaximized();
+    QStringList files = app.arguments();
+    files.removeFirst();
+    QTimer::singleShot(0, &frame, [&frame] { zol::Offer_Recovery(frame); });
+    frame.Open_When_Shown(files);
+    FirstPaintExit first_paint(frame);
+    if (qEnvironmentVariableIsSet("ZOL_EXIT_AFTER_FIRST_PAINT")) app.installEventFilter(&first_paint);
+    const int status = app.exec();
+    zol::Set_Message_Presenter(nullptr);
+    return status;
+}
