@@ -42,7 +42,7 @@ struct Editor {
         slot = 0;
         if (!frame.Documents()[slot].is_open()) std::abort();
     }
-    zol::winlib::WPictureBox* Picture() { return frame.State().maps[std::size_t(slot)].picture; }
+    zol::winlib::WPictureBox* Picture() { return zol::Map_Controls(frame, slot).picture; }
 };
 
 Editor& Shared()

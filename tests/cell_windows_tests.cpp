@@ -2,7 +2,6 @@
 // driven offscreen through the real frame.
 
 #include "ui/windows/lists.h"
-#include "ui/tools/tools.h"
 #include "allocation_failures.h"
 #include "frame_fixture.h"
 #include "ui/dialogs/cell_editer.h"
@@ -29,8 +28,8 @@ public:
             if (button->text() == QString::fromUtf8(text)) return button->click();
         ADD_FAILURE() << "no button " << text;
     }
-    QDialog* Size_Dialog() { return State().pattern_size_dialog.Get(); }
-    QDialog* Maker() { return State().pattern_maker.window.Get(); }
+    QDialog* Size_Dialog() { return Pattern_Size_Window(*frame).Get(); }
+    QDialog* Maker() { return Pattern_Maker(*frame).window.Get(); }
     QScrollBar* Bar(const char* name) { return Size_Dialog()->findChild<QScrollBar*>(QString::fromLatin1(name)); }
     void Size_OK(int w, int h)
     {
@@ -41,7 +40,7 @@ public:
     void Canvas(const char* event, int px, int py, winlib::ButtonSnapshot held)
     {
         winlib::Override_Buttons(held);
-        winlib::Fire(State().pattern_maker.canvas, QString::fromLatin1(event), px * 32 + 5, py * 32 + 5);
+        winlib::Fire(Pattern_Maker(*frame).canvas, QString::fromLatin1(event), px * 32 + 5, py * 32 + 5);
     }
     void Choose_Cells(int l, int r)
     {
@@ -49,11 +48,11 @@ public:
         State().palette.r_cell = uint8_t(r);
     }
 
-    LoaderControls& Loader() { return State().loader; }
+    LoaderControls& Loader() { return zol::Loader(*frame); }
     void Double_Click_Palette(int cell)
     {
         const QRect rect = Cell_Rect(cell);
-        winlib::Fire(State().palette_window.picture, QStringLiteral("LeftButtonDoubleEvent"), rect.x() + 3, rect.y() + 3);
+        winlib::Fire(Palette_Controls(*frame).picture, QStringLiteral("LeftButtonDoubleEvent"), rect.x() + 3, rect.y() + 3);
     }
     // Writes a bitmap of w x h pixels, pixel (x, y) coloured (x, y, 7).
     QString Write_Bitmap(const char* name, int w, int h)
@@ -70,7 +69,7 @@ public:
         Click(Loader().window.Get(), "ビットマップファイルの読み込み");
     }
 
-    CellEditorControls& Editor() { return State().cell_editor; }
+    CellEditorControls& Editor() { return Cell_Editor(*frame); }
     void Surface(const char* event, int x, int y, winlib::ButtonSnapshot held = kLeft)
     {
         winlib::Override_Buttons(held);
@@ -84,9 +83,9 @@ TEST_F(CellWindowsTest, SizeDialogMakerAndPainting)
 {
     const int slot = Open(Write_Test_Map("a.zol", "0 0 0 0\n0 0 0 0\n0 0 0 0"));
     Choose(kFloodFill);
-    Click(State().fill_rate_dialog.Get(), " OK ");
+    Click(Fill_Rate_Dialog(*frame).Get(), " OK ");
     Choose(kPatternRectangle);
-    ASSERT_TRUE(State().pattern_size_dialog.Is_Open());
+    ASSERT_TRUE(Pattern_Size_Window(*frame).Is_Open());
     EXPECT_EQ(Size_Dialog()->windowTitle(), QStringLiteral("パターンサイズの決定"));
     // A typed 7 is out of range: the box takes the bar's number back.
     auto* edit = Size_Dialog()->findChildren<QLineEdit*>().first();
@@ -98,11 +97,11 @@ TEST_F(CellWindowsTest, SizeDialogMakerAndPainting)
     EXPECT_FALSE(Has_Undo_Step(Doc(slot)));
 
     Size_OK(3, 2);
-    EXPECT_FALSE(State().pattern_size_dialog.Is_Open());
-    ASSERT_TRUE(State().pattern_maker.window.Is_Open());
+    EXPECT_FALSE(Pattern_Size_Window(*frame).Is_Open());
+    ASSERT_TRUE(Pattern_Maker(*frame).window.Is_Open());
     EXPECT_EQ(State().pattern.cells, std::vector<uint8_t>(6, 0));
     EXPECT_EQ(State().tools.previous, kPatternRectangle) << "the tool is confirmed";
-    EXPECT_EQ(State().pattern_maker.canvas->size(), QSize(96, 64));
+    EXPECT_EQ(Pattern_Maker(*frame).canvas->size(), QSize(96, 64));
 
     // Left alone takes L; the right button, or the left with a modifier, takes R.
     Choose_Cells(7, 9);
@@ -110,14 +109,14 @@ TEST_F(CellWindowsTest, SizeDialogMakerAndPainting)
     Canvas("RightButtonDownEvent", 1, 0, {.right = true});
     Canvas("LeftButtonDownEvent", 2, 1, {.left = true, .ctrl = true});
     EXPECT_EQ(State().pattern.cells, (std::vector<uint8_t>{7, 0, 9, 0, 0, 9}));
-    EXPECT_EQ(State().pattern_maker.canvas->Image().pixel(32 + 5, 5), State().palette.cells[9].pixel(5, 5));
+    EXPECT_EQ(Pattern_Maker(*frame).canvas->Image().pixel(32 + 5, 5), State().palette.cells[9].pixel(5, 5));
 
     // OK opens the fill-rate dialog when the switch is on; the tool stays.
     Click(Maker(), "   OK   ");
-    EXPECT_FALSE(State().pattern_maker.window.Is_Open());
-    ASSERT_TRUE(State().fill_rate_dialog.Is_Open());
-    Click(State().fill_rate_dialog.Get(), "CANCEL");
-    EXPECT_FALSE(State().fill_rate_dialog.Is_Open()) << "CANCEL closes it when the tool was confirmed";
+    EXPECT_FALSE(Pattern_Maker(*frame).window.Is_Open());
+    ASSERT_TRUE(Fill_Rate_Dialog(*frame).Is_Open());
+    Click(Fill_Rate_Dialog(*frame).Get(), "CANCEL");
+    EXPECT_FALSE(Fill_Rate_Dialog(*frame).Is_Open()) << "CANCEL closes it when the tool was confirmed";
     EXPECT_EQ(State().tools.current, kPatternRectangle);
 
     // A drag from (1, 1) to (3, 2) tiles from the map's corner, as one undo step.
@@ -135,7 +134,7 @@ TEST_F(CellWindowsTest, SizeDialogMakerAndPainting)
     Size_OK(3, 2);
     Canvas("RightButtonDownEvent", 1, 0, {.right = true});
     Click(Maker(), "   OK   ");
-    Click(State().fill_rate_dialog.Get(), " OK ");
+    Click(Fill_Rate_Dialog(*frame).Get(), " OK ");
     Mouse(slot, "LeftButtonDownEvent", 0, 0, kLeft);
     EXPECT_EQ(Map_To_Text(Doc(slot)), QStringLiteral("0 137 0 0\n0 0 0 0\n0 137 0 0"));
     EXPECT_TRUE(State().ready);
@@ -166,14 +165,14 @@ TEST_F(CellWindowsTest, CancelCloseAndOtherToolsAroundThePatternWindows)
         SCOPED_TRACE(c.name);
         Choose(kRectangleEdges);
         Choose(kPatternFill);
-        ASSERT_TRUE(State().pattern_size_dialog.Is_Open());
+        ASSERT_TRUE(Pattern_Size_Window(*frame).Is_Open());
         c.act(*this);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_EQ(State().tools.current, c.tool);
         EXPECT_EQ(State().pattern.exists(), c.pattern);
-        EXPECT_FALSE(State().pattern_size_dialog.Is_Open());
-        EXPECT_FALSE(State().pattern_maker.window.Is_Open());
-        EXPECT_FALSE(State().fill_rate_dialog.Is_Open());
+        EXPECT_FALSE(Pattern_Size_Window(*frame).Is_Open());
+        EXPECT_FALSE(Pattern_Maker(*frame).window.Is_Open());
+        EXPECT_FALSE(Fill_Rate_Dialog(*frame).Is_Open());
         EXPECT_TRUE(frame->Menu_Item(Tool_Command_Id(c.tool))->isChecked());
     }
 }
@@ -302,7 +301,7 @@ TEST_F(CellWindowsTest, UndoBringsThePicturesBackOneByOne)
     EXPECT_EQ(State().palette.cells[3].pixel(0, 0), qRgb(160, 0, 0));
     EXPECT_EQ(Map(slot).picture->Image().pixel(5, 5), qRgb(160, 0, 0)) << "the map shows the new picture";
     EXPECT_TRUE(frame->Menu_Item(ID_UNDO)->isEnabled());
-    frame->Client()->setActiveSubWindow(State().palette_window.window);
+    frame->Client()->setActiveSubWindow(Palette_Controls(*frame).window);
     for (int i = 3; i >= 0; --i) {
         frame->Run_Command(ID_UNDO);
         EXPECT_EQ(State().palette.cells[3].pixel(0, 0), qRgb(i * 40, 0, 0));
@@ -322,7 +321,7 @@ TEST_F(CellWindowsTest, OpeningFromTheFlagListAndClosingWithThePalette)
     const int b = Open(Write_Test_Map("b.zol", "1"));
     Doc(b).flags[9] = 6;
     List_Command(*frame, ListKind::Flags);
-    ListControls& list = State().lists[1];
+    ListControls& list = List_Controls(*frame, ListKind::Flags);
     list.chooser->setCurrentIndex(1);
     winlib::Fire(list.chooser, QStringLiteral("SelectEvent"));
     list.list->Set_Current_Row(9);

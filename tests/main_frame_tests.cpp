@@ -273,7 +273,7 @@ TEST_F(MainFrameTest, SavingOnAFullDiskTellsKeepsTheFileAndTheEdits)
 TEST_F(MainFrameTest, PaletteCommands)
 {
     frame->Run_Command(ID_NEW_PALETTE);
-    const PaletteControls& window = frame->State().palette_window;
+    const PaletteControls& window = Palette_Controls(*frame);
     ASSERT_TRUE(window.window);
     EXPECT_EQ(window.window->windowTitle(), QStringLiteral("新規セルパレット"));
     EXPECT_EQ(window.status->Text(0), QStringLiteral("Cell( L:0 R:1 )"));
@@ -319,7 +319,7 @@ TEST_F(MainFrameTest, DraggingACellSwapsItAndEveryMapLooksTheSame)
     ASSERT_EQ(Open(Write_Big_Map("q.zol", 40)), 1);
     const QImage before0 = Map(0).picture->Image().copy();
     const QImage before1 = Map(1).picture->Image().copy();
-    const PaletteControls& palette = frame->State().palette_window;
+    const PaletteControls& palette = Palette_Controls(*frame);
 
     // Left press on cell 3 (x 96..127, row 0), release over cell 12 (row 3, column 0).
     winlib::Fire(palette.picture, "LeftButtonDownEvent", 100, 5);
@@ -395,7 +395,7 @@ TEST_F(MainFrameTest, CommandLineMapsOpenOnceTheFrameIsShown)
     for (int i = 0; i < 100 && !Doc(0).is_open(); ++i) QApplication::processEvents(QEventLoop::AllEvents, 10);
     ASSERT_TRUE(Doc(0).is_open());
     // The palette window sits at the top right of the frame as shown.
-    const QWidget* palette = frame->State().palette_window.window;
+    const QWidget* palette = Palette_Controls(*frame).window;
     EXPECT_EQ(palette->geometry().right() + 1, frame->Client()->width() - 10);
 }
 

@@ -3,7 +3,6 @@
 
 #include "ui/dialogs/event_link_dialog.h"
 #include "core/map/events_links.h"
-#include "ui/tools/tools.h"
 #include "frame_fixture.h"
 
 #include <QLineEdit>
@@ -24,13 +23,13 @@ protected:
     void Choose(int tool)
     {
         frame->Run_Command(Tool_Command_Id(tool));
-        if (winlib::WNumberDialog* rate = frame->State().fill_rate_dialog.Get()) rate->ok->click();
+        if (winlib::WNumberDialog* rate = Fill_Rate_Dialog(*frame).Get()) rate->ok->click();
     }
     bool Undo_Enabled() { return frame->Menu_Item(ID_UNDO)->isEnabled(); }
     EventLinkDialog* Dialog()
     {
         QApplication::processEvents(); // a closed dialog is deleted from the event loop
-        return frame->State().event_link.Get();
+        return Event_Link_Window(*frame).Get();
     }
 
     void Expect_Same_As_Full_Redraw(int slot)
@@ -236,7 +235,7 @@ TEST_F(MapEditingTest, UndoAcrossAChangeOfHeightAloneWithTheRingFull)
         snap();
         frame->Client()->setActiveSubWindow(Window(slot));
         frame->Run_Command(ID_MAP_SIZE);
-        QDialog* dialog = frame->State().map_size_dialog.Get();
+        QDialog* dialog = Map_Size_Window(*frame).Get();
         ASSERT_TRUE(dialog);
         dialog->findChild<QScrollBar*>("height")->setValue(row.new_height);
         if (row.new_height < row.side) messages.answer(MessageButton::Yes);
@@ -373,7 +372,7 @@ TEST_F(MapEditingTest, TheDialogOnACellOutsideTheMapWritesOnlyTheTables)
     // A dialog whose map has closed only closes.
     Open_Event_Link(*frame, slot, 0, 0);
     QPointer<EventLinkDialog> d = Dialog();
-    frame->State().event_link = {};   // keep the dialog past the map's close
+    Event_Link_Window(*frame) = {};   // keep the dialog past the map's close
     Close_Map(*frame, slot);
     ASSERT_TRUE(d);
     d->ok->click();
@@ -392,7 +391,7 @@ TEST_F(MapEditingTest, UndoMessagesAndGrayState)
     EXPECT_EQ(messages.last().caption, QStringLiteral("仏の顔も…"));
     EXPECT_EQ(messages.last().text, QStringLiteral("paint.zolはこれ以上元には戻せません"));
 
-    frame->Client()->setActiveSubWindow(frame->State().palette_window.window);
+    frame->Client()->setActiveSubWindow(Palette_Controls(*frame).window);
     frame->Run_Command(ID_UNDO);
     EXPECT_EQ(messages.last().caption, QStringLiteral("それはちょっと…"));
 

@@ -26,7 +26,7 @@ namespace {
 class RecoveryTest : public FrameTest {
 protected:
     QString Root() const { return Path("recovery"); }
-    RecoveryState& Recovery() { return frame->State().recovery; }
+    RecoveryState& Recovery() { return Recovery_State(*frame); }
     // The copies in every folder under the root, by file name.
     QStringList Copies() const
     {

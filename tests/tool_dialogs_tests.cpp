@@ -2,7 +2,7 @@
 // the fill-rate and background dialogs, zoom, the palette colours and Zol.cfg.
 
 #include "ui/dialogs/zoom.h"
-#include "ui/tools/tools.h"
+#include "core/exchange/configuration.h"
 #include "frame_fixture.h"
 
 #include <QLineEdit>
@@ -22,10 +22,10 @@ protected:
         Mouse(slot, "LeftButtonUpEvent", i2, j2);
     }
     void Choose(int tool) { frame->Run_Command(Tool_Command_Id(tool)); }
-    winlib::WNumberDialog* Rate_Dialog() { return frame->State().fill_rate_dialog.Get(); }
+    winlib::WNumberDialog* Rate_Dialog() { return Fill_Rate_Dialog(*frame).Get(); }
     bool Paste_Enabled()
     {
-        const QAction* button = frame->State().tool_buttons[kPaste];
+        const QAction* button = Toolbar_Controls(*frame).tool_buttons[kPaste];
         EXPECT_EQ(button->isEnabled(), frame->Menu_Item(ID_PASTE)->isEnabled());
         return button->isEnabled();
     }
@@ -130,7 +130,7 @@ TEST_F(ToolDialogsTest, TheBackgroundDialogAndCopyWithoutBackground)
 {
     const int slot = Open(Write_Test_Map("bg.zol", "5 69\n197 2"));
     Choose(kCopyWithoutBackground);
-    winlib::WNumberDialog* dialog = frame->State().background_dialog.Get();
+    winlib::WNumberDialog* dialog = Background_Dialog(*frame).Get();
     ASSERT_TRUE(dialog);
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("背景の設定"));
     dialog->bar->setValue(5);
@@ -144,30 +144,30 @@ TEST_F(ToolDialogsTest, TheBackgroundDialogAndCopyWithoutBackground)
 
 TEST_F(ToolDialogsTest, TheToolbarRunsTheMenuCommands)
 {
-    ASSERT_TRUE(frame->State().toolbar);
+    ASSERT_TRUE(Toolbar_Controls(*frame).toolbar);
     EXPECT_TRUE(frame->Menu_Item(ID_TOOLBAR)->isChecked());
-    frame->State().tool_buttons[kRectangleEdges]->trigger();
+    Toolbar_Controls(*frame).tool_buttons[kRectangleEdges]->trigger();
     EXPECT_EQ(frame->State().tools.current, kRectangleEdges);
     EXPECT_TRUE(frame->Menu_Item(ID_RECT_EDGES)->isChecked());
-    EXPECT_TRUE(frame->State().tool_buttons[kRectangleEdges]->isChecked());
-    EXPECT_FALSE(frame->State().tool_buttons[kPen]->isChecked());
-    frame->State().tool_buttons[kRectangleEdges]->trigger(); // the pressed button again
-    EXPECT_TRUE(frame->State().tool_buttons[kRectangleEdges]->isChecked());
+    EXPECT_TRUE(Toolbar_Controls(*frame).tool_buttons[kRectangleEdges]->isChecked());
+    EXPECT_FALSE(Toolbar_Controls(*frame).tool_buttons[kPen]->isChecked());
+    Toolbar_Controls(*frame).tool_buttons[kRectangleEdges]->trigger(); // the pressed button again
+    EXPECT_TRUE(Toolbar_Controls(*frame).tool_buttons[kRectangleEdges]->isChecked());
     EXPECT_EQ(frame->Status()->Text(1), QStringLiteral("指定された長方形の辺のみを塗ります"));
-    EXPECT_FALSE(frame->State().undo_button->isEnabled());
+    EXPECT_FALSE(Toolbar_Controls(*frame).undo_button->isEnabled());
 
     // Shown again from the menu: nothing changes; hidden: it is closed and the mark goes.
-    QToolBar* toolbar = frame->State().toolbar;
+    QToolBar* toolbar = Toolbar_Controls(*frame).toolbar;
     frame->Menu_Item(ID_TOOLBAR)->trigger();
-    EXPECT_EQ(frame->State().toolbar, toolbar);
+    EXPECT_EQ(Toolbar_Controls(*frame).toolbar, toolbar);
     EXPECT_TRUE(frame->Menu_Item(ID_TOOLBAR)->isChecked());
     toolbar->hide();
-    EXPECT_FALSE(frame->State().toolbar);
+    EXPECT_FALSE(Toolbar_Controls(*frame).toolbar);
     EXPECT_FALSE(frame->Menu_Item(ID_TOOLBAR)->isChecked());
     frame->Run_Command(ID_TOOLBAR);
-    ASSERT_TRUE(frame->State().toolbar);
-    EXPECT_TRUE(frame->State().tool_buttons[kRectangleEdges]->isChecked()) << "the new toolbar shows the tool";
-    EXPECT_FALSE(frame->State().tool_buttons[kPaste]->isEnabled());
+    ASSERT_TRUE(Toolbar_Controls(*frame).toolbar);
+    EXPECT_TRUE(Toolbar_Controls(*frame).tool_buttons[kRectangleEdges]->isChecked()) << "the new toolbar shows the tool";
+    EXPECT_FALSE(Toolbar_Controls(*frame).tool_buttons[kPaste]->isEnabled());
 }
 
 TEST_F(ToolDialogsTest, ZoomKeepsTheTopLeftCell)
@@ -175,12 +175,12 @@ TEST_F(ToolDialogsTest, ZoomKeepsTheTopLeftCell)
     const int slot = Open(Write_Big_Map("z.zol", 100));
     Map(slot).vertical->setValue(10);
     frame->Run_Command(ID_ZOOM);
-    QDialog* dialog = frame->State().zoom_dialog.Get();
+    QDialog* dialog = Zoom_Window(*frame).Get();
     ASSERT_TRUE(dialog);
     EXPECT_TRUE(dialog->findChild<QRadioButton*>("100%")->isChecked());
     dialog->findChild<winlib::WRadioButton*>("50%")->click();
     QApplication::processEvents();
-    EXPECT_FALSE(frame->State().zoom_dialog.Get()) << "a choice closes the dialog";
+    EXPECT_FALSE(Zoom_Window(*frame).Get()) << "a choice closes the dialog";
     EXPECT_EQ(Map(slot).picture->size(), QSize(640, 480));
     EXPECT_EQ(Map(slot).vertical->maximum(), 70);
     EXPECT_EQ(Map(slot).horizontal->maximum(), 60);
@@ -210,7 +210,7 @@ TEST_F(ToolDialogsTest, PaletteColoursDialog)
     frame->Run_Command(ID_PALETTE_COLOURS);
     frame->Run_Command(ID_PALETTE_COLOURS);
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QDialog* dialog = frame->State().colour_dialog.Get();
+    QDialog* dialog = Colour_Window(*frame).Get();
     ASSERT_TRUE(dialog);
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("パレット色設定"));
     EXPECT_EQ(frame->findChildren<QDialog*>().size(), 1) << "opening twice leaves one";
@@ -224,7 +224,7 @@ TEST_F(ToolDialogsTest, PaletteColoursDialog)
 
     // Format, then the close box: nothing changes.
     frame->Run_Command(ID_PALETTE_COLOURS);
-    dialog = frame->State().colour_dialog.Get();
+    dialog = Colour_Window(*frame).Get();
     for (auto* button : dialog->findChildren<winlib::WButton*>())
         if (button->text() == "Format") button->click();
     dialog->close();

@@ -2,7 +2,6 @@
 
 #include "ui/windows/lists.h"
 #include "ui/windows/map_viewer.h"
-#include "ui/tools/tools.h"
 #include "frame_fixture.h"
 #include "ui/dialogs/map_size_dialog.h"
 
@@ -15,8 +14,8 @@ namespace {
 
 class ViewerListsTest : public FrameTest {
 protected:
-    ViewerControls& Viewer() { return frame->State().viewer; }
-    ListControls& List(ListKind kind) { return frame->State().lists[std::size_t(kind)]; }
+    ViewerControls& Viewer() { return Viewer_Controls(*frame); }
+    ListControls& List(ListKind kind) { return List_Controls(*frame, kind); }
     QStringList Lines(ListKind kind)
     {
         QStringList lines;
@@ -85,7 +84,7 @@ TEST_F(ViewerListsTest, EditingInTheViewIsAnEditOfItsMap)
 
     // A rectangle whose press fell off the map writes nothing at the release.
     frame->Run_Command(ID_RECT_FILL);
-    if (auto* rate = frame->State().fill_rate_dialog.Get()) rate->ok->click();
+    if (auto* rate = Fill_Rate_Dialog(*frame).Get()) rate->ok->click();
     View_Mouse("LeftButtonDownEvent", 50, 50, {.left = true});
     View_Mouse("LeftButtonUpEvent", 1, 1);
     EXPECT_EQ(Map_To_Text(Doc(slot)), QStringLiteral("0 0 0\n0 0 0\n0 0 0"));
@@ -116,10 +115,10 @@ TEST_F(ViewerListsTest, ListsFollowTheMaps)
     Fill_List(*frame, ListKind::Events);
     List(ListKind::Events).list->Set_Current_Row(0);
     winlib::Fire(List(ListKind::Events).list, "LeftButtonDoubleEvent");
-    ASSERT_TRUE(frame->State().event_link.Get());
-    EXPECT_EQ(frame->State().event_link.Get()->slot(), two);
-    frame->State().event_link.Get()->event_check->click();
-    frame->State().event_link.Get()->ok->click();
+    ASSERT_TRUE(Event_Link_Window(*frame).Get());
+    EXPECT_EQ(Event_Link_Window(*frame).Get()->slot(), two);
+    Event_Link_Window(*frame).Get()->event_check->click();
+    Event_Link_Window(*frame).Get()->ok->click();
     QApplication::processEvents();
     EXPECT_TRUE(Lines(ListKind::Events).isEmpty()) << "the list follows the edit";
     frame->Client()->setActiveSubWindow(Window(two));
@@ -131,12 +130,12 @@ TEST_F(ViewerListsTest, TheMapSizeDialog)
 {
     frame->Run_Command(ID_MAP_SIZE);
     EXPECT_EQ(messages.last().caption, QStringLiteral("そんなこと言うたかて…"));
-    EXPECT_FALSE(frame->State().map_size_dialog.Get());
+    EXPECT_FALSE(Map_Size_Window(*frame).Get());
 
     const int slot = Open(Write_Test_Map("s.zol", "1 2 3\n4 5 6"));
     frame->Client()->setActiveSubWindow(Window(slot));
     frame->Run_Command(ID_MAP_SIZE);
-    QDialog* dialog = frame->State().map_size_dialog.Get();
+    QDialog* dialog = Map_Size_Window(*frame).Get();
     ASSERT_TRUE(dialog);
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("s.zolの設定"));
     auto* width = dialog->findChild<QScrollBar*>("width");
@@ -150,11 +149,11 @@ TEST_F(ViewerListsTest, TheMapSizeDialog)
     dialog->findChildren<winlib::WButton*>()[0]->click();
     EXPECT_EQ(messages.last().caption, QStringLiteral("こっちは構わんけど…"));
     QApplication::processEvents();
-    EXPECT_FALSE(frame->State().map_size_dialog.Is_Open());
+    EXPECT_FALSE(Map_Size_Window(*frame).Is_Open());
     EXPECT_EQ(Doc(slot).width(), 3);
 
     frame->Run_Command(ID_MAP_SIZE);
-    dialog = frame->State().map_size_dialog.Get();
+    dialog = Map_Size_Window(*frame).Get();
     dialog->findChild<QScrollBar*>("width")->setValue(2);
     dialog->findChild<QScrollBar*>("height")->setValue(3);
     messages.answer(MessageButton::Yes);
@@ -168,7 +167,7 @@ TEST_F(ViewerListsTest, TheMapSizeDialog)
     // Closing the map closes the dialog.
     frame->Run_Command(ID_MAP_SIZE);
     Close_Map(*frame, slot);
-    EXPECT_FALSE(frame->State().map_size_dialog.Is_Open());
+    EXPECT_FALSE(Map_Size_Window(*frame).Is_Open());
     (void)height;
 }
 

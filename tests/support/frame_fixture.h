@@ -9,7 +9,21 @@
 #include "core/editing/undo.h"
 #include "scripted_dialogs.h"
 #include "scripted_presenter.h"
+#include "ui/dialogs/cell_editer.h"
+#include "ui/dialogs/edit_settings.h"
+#include "ui/dialogs/event_link_dialog.h"
+#include "ui/dialogs/load_bitmap_form.h"
+#include "ui/dialogs/map_size_dialog.h"
+#include "ui/dialogs/palette_colours_dialog.h"
+#include "ui/dialogs/pattern_windows.h"
+#include "ui/dialogs/saving.h"
+#include "ui/dialogs/zoom.h"
 #include "ui/frame/zol.h"
+#include "ui/tools/mouse_editing.h"
+#include "ui/windows/cell_palette_window.h"
+#include "ui/windows/lists.h"
+#include "ui/windows/map_viewer.h"
+#include "ui/windows/toolbar.h"
 #include "test_support.h"
 
 #include <QApplication>
@@ -69,7 +83,7 @@ protected:
     {
         const int s = frame->State().cell_size;
         winlib::Override_Buttons(held);
-        winlib::Fire(frame->State().maps[std::size_t(slot)].picture, QString::fromLatin1(event),
+        winlib::Fire(Map_Controls(*frame, slot).picture, QString::fromLatin1(event),
                      i * s + s / 2, j * s + s / 2);
     }
 
@@ -117,7 +131,7 @@ protected:
         return frame->Documents()[slot].is_open() ? slot : -1;
     }
 
-    MapControls& Map(int slot) { return frame->State().maps[std::size_t(slot)]; }
+    MapControls& Map(int slot) { return Map_Controls(*frame, slot); }
     FormChild* Window(int slot) { return frame->Map_Window(slot); }
     edit_form& Doc(int slot) { return frame->Documents()[slot]; }
     int Open_Windows()

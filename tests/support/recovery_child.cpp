@@ -7,6 +7,7 @@
 #include "scripted_dialogs.h"
 #include "scripted_presenter.h"
 #include "ui/frame/zol.h"
+#include "ui/windows/map_view.h"
 #include "test_support.h"
 
 #include <QApplication>
@@ -34,9 +35,9 @@ int Edit_And_Wait(Zol& frame, winlib::ScriptedDialogs& dialogs, const QString& r
     frame.Run_Command(ID_OPEN_MAP);
     const int s = frame.State().cell_size;
     winlib::Override_Buttons(winlib::ButtonSnapshot{.left = true});
-    winlib::Fire(frame.State().maps[0].picture, QStringLiteral("LeftButtonDownEvent"), s + s / 2, s / 2);
+    winlib::Fire(Map_Controls(frame, 0).picture, QStringLiteral("LeftButtonDownEvent"), s + s / 2, s / 2);
     winlib::Override_Buttons(winlib::ButtonSnapshot{});
-    winlib::Fire(frame.State().maps[0].picture, QStringLiteral("LeftButtonUpEvent"), s + s / 2, s / 2);
+    winlib::Fire(Map_Controls(frame, 0).picture, QStringLiteral("LeftButtonUpEvent"), s + s / 2, s / 2);
     // The real timer writes the copy a few seconds after the edit.
     for (int i = 0; i < 150; ++i) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 100);

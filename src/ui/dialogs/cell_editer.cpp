@@ -1,7 +1,7 @@
 #include "ui/dialogs/cell_editer.h"
 
-#include "ui/frame/zol.h"
 #include "core/editing/cell_picture.h"
+#include "ui/dialogs/load_bitmap_form.h"
 
 #include <QPainter>
 
@@ -20,40 +20,39 @@ constexpr std::array<QRgb, 16> kStartColours = {
     qRgb(0, 0, 255),     qRgb(0, 0, 128), qRgb(255, 0, 255),   qRgb(128, 0, 128),
 };
 
-CellEditorControls& Editor(Zol& frame) { return frame.State().cell_editor; }
 
 const QString kPenText = QStringLiteral("ペン");
 const QString kFillText = QStringLiteral("塗る");
 
 // The grid's 16 colours, the chosen one marked by a black and white frame inside its square.
-void Show_Grid(CellEditorControls& editor)
+void Show_Grid(CellEditorControls& controls)
 {
     QImage image(kGridSide, kGridSide, QImage::Format_RGB32);
     QPainter painter(&image);
     for (int i = 0; i < 16; ++i)
-        painter.fillRect((i % 4) * kGridSquare, (i / 4) * kGridSquare, kGridSquare, kGridSquare, QColor(editor.colours[std::size_t(i)]));
-    const QRect chosen((editor.selected % 4) * kGridSquare, (editor.selected / 4) * kGridSquare, kGridSquare, kGridSquare);
+        painter.fillRect((i % 4) * kGridSquare, (i / 4) * kGridSquare, kGridSquare, kGridSquare, QColor(controls.colours[std::size_t(i)]));
+    const QRect chosen((controls.selected % 4) * kGridSquare, (controls.selected / 4) * kGridSquare, kGridSquare, kGridSquare);
     painter.setPen(Qt::black);
     painter.drawRect(chosen.adjusted(0, 0, -1, -1));
     painter.setPen(Qt::white);
     painter.drawRect(chosen.adjusted(1, 1, -2, -2));
     painter.end();
-    editor.grid->Set_Image(image);
+    controls.grid->Set_Image(image);
 }
 
-void Show_Colour(CellEditorControls& editor)
+void Show_Colour(CellEditorControls& controls)
 {
     QImage image(kColourBoxSide, kColourBoxSide, QImage::Format_RGB32);
-    image.fill(editor.colour);
-    editor.colour_box->Set_Image(image);
+    image.fill(controls.colour);
+    controls.colour_box->Set_Image(image);
 }
 
-void Show_Surface(CellEditorControls& editor) { editor.surface->Set_Image(editor.view); }
+void Show_Surface(CellEditorControls& controls) { controls.surface->Set_Image(controls.view); }
 
-void Set_Fill_Mode(CellEditorControls& editor, bool fill)
+void Set_Fill_Mode(CellEditorControls& controls, bool fill)
 {
-    editor.fill_mode = fill;
-    editor.tool->setText(fill ? kFillText : kPenText);
+    controls.fill_mode = fill;
+    controls.tool->setText(fill ? kFillText : kPenText);
 }
 
 // The cell pixel under surface point (x, y); false outside the surface (Qt keeps sending a
@@ -66,155 +65,157 @@ bool Pixel_At(int x, int y, int& i, int& j)
     return true;
 }
 
-void Pen(CellEditorControls& editor, int i, int j)
+void Pen(CellEditorControls& controls, int i, int j)
 {
-    editor.cell.setPixel(i, j, editor.colour);
-    Paint_Square(editor.view, i, j, editor.colour);
-    Show_Surface(editor);
+    controls.cell.setPixel(i, j, controls.colour);
+    Paint_Square(controls.view, i, j, controls.colour);
+    Show_Surface(controls);
 }
 
-void Fill(Zol& frame, int i, int j)
+void Fill(Editor& editor, int i, int j)
 {
-    ProgramState& state = frame.State();
-    CellEditorControls& editor = state.cell_editor;
+    ProgramState& state = editor.State();
+    CellEditorControls& controls = Cell_Editor(editor);
     if (!state.ready) return;
     {
         winlib::BusyScope busy(state.ready);
-        if (Pixel_Fill(editor.cell, i, j, editor.colour)) {
-            Magnify_Cell(editor.cell, editor.view);
-            Show_Surface(editor);
+        if (Pixel_Fill(controls.cell, i, j, controls.colour)) {
+            Magnify_Cell(controls.cell, controls.view);
+            Show_Surface(controls);
         }
     }
-    Set_Fill_Mode(editor, false);
+    Set_Fill_Mode(controls, false);
 }
 
 } // namespace
 
-void Open_Cell_Editer(Zol& frame)
-{
-    Close_Cell_Editer(frame);
-    ProgramState& state = frame.State();
-    CellEditorControls& editor = state.cell_editor;
-    const QImage& working = state.loader.picture;
-    editor.cell = working.isNull() ? Blank_Cell() : Copy_Block(working, QPoint(0, 0));
-    Magnify_Cell(editor.cell, editor.view);
-    editor.colours = kStartColours;
-    editor.selected = 0;
-    editor.colour = editor.colours[0];
-    editor.fill_mode = false;
+CellEditorControls& Cell_Editor(Editor& editor) { return editor.State().windows.Get<CellEditorControls>(); }
 
-    editor.window.Open(&frame, [&frame, &editor] {
-        auto* window = new winlib::WDialog(&frame, QStringLiteral("セルの編集"));
-        editor.surface = new winlib::WPictureBox(window);
-        editor.surface->setGeometry(5, 5, kMagnifiedSize, kMagnifiedSize);
-        editor.surface->setCursor(Qt::CrossCursor);
-        const int column = editor.surface->geometry().right() + 1 + 5;
-        editor.grid = new winlib::WPictureBox(window);
-        editor.grid->setGeometry(column, 5, kGridSide, kGridSide);
-        editor.colour_box = new winlib::WPictureBox(window);
-        editor.colour_box->setGeometry(column, editor.grid->geometry().bottom() + 1 + 5, kColourBoxSide, kColourBoxSide);
-        editor.tool = new winlib::WButton(kPenText, window);
-        editor.tool->setGeometry(column, editor.colour_box->geometry().bottom() + 1 + 10, kGridSide, editor.tool->sizeHint().height());
+void Open_Cell_Editer(Editor& editor)
+{
+    Close_Cell_Editer(editor);
+    ProgramState& state = editor.State();
+    CellEditorControls& controls = Cell_Editor(editor);
+    const QImage& working = Loader(editor).picture;
+    controls.cell = working.isNull() ? Blank_Cell() : Copy_Block(working, QPoint(0, 0));
+    Magnify_Cell(controls.cell, controls.view);
+    controls.colours = kStartColours;
+    controls.selected = 0;
+    controls.colour = controls.colours[0];
+    controls.fill_mode = false;
+
+    controls.window.Open(&editor.Main_Window(), [&editor, &controls] {
+        auto* window = new winlib::WDialog(&editor.Main_Window(), QStringLiteral("セルの編集"));
+        controls.surface = new winlib::WPictureBox(window);
+        controls.surface->setGeometry(5, 5, kMagnifiedSize, kMagnifiedSize);
+        controls.surface->setCursor(Qt::CrossCursor);
+        const int column = controls.surface->geometry().right() + 1 + 5;
+        controls.grid = new winlib::WPictureBox(window);
+        controls.grid->setGeometry(column, 5, kGridSide, kGridSide);
+        controls.colour_box = new winlib::WPictureBox(window);
+        controls.colour_box->setGeometry(column, controls.grid->geometry().bottom() + 1 + 5, kColourBoxSide, kColourBoxSide);
+        controls.tool = new winlib::WButton(kPenText, window);
+        controls.tool->setGeometry(column, controls.colour_box->geometry().bottom() + 1 + 10, kGridSide, controls.tool->sizeHint().height());
         auto* ok = new winlib::WButton(QStringLiteral("  OK  "), window);
-        ok->setGeometry(column, editor.tool->geometry().bottom() + 1 + 10, kGridSide, ok->sizeHint().height());
+        ok->setGeometry(column, controls.tool->geometry().bottom() + 1 + 10, kGridSide, ok->sizeHint().height());
         auto* cancel = new winlib::WButton(QStringLiteral("CANCEL"), window);
         cancel->setGeometry(column, ok->geometry().bottom() + 1 + 5, kGridSide, cancel->sizeHint().height());
-        window->setFixedSize(editor.grid->geometry().right() + 1 + 10, editor.surface->geometry().bottom() + 1 + 30);
+        window->setFixedSize(controls.grid->geometry().right() + 1 + 10, controls.surface->geometry().bottom() + 1 + 30);
 
-        winlib::Bind(editor.surface, QStringLiteral("LeftButtonDownEvent"),
-                     [&frame](QObject*, winlib::EventArgs& a) { Editor_Surface_Press(frame, a.x, a.y, false); });
-        winlib::Bind(editor.surface, QStringLiteral("RightButtonDownEvent"),
-                     [&frame](QObject*, winlib::EventArgs& a) { Editor_Surface_Press(frame, a.x, a.y, true); });
-        winlib::Bind(editor.surface, QStringLiteral("MouseMoveEvent"),
-                     [&frame](QObject*, winlib::EventArgs& a) { Editor_Surface_Move(frame, a.x, a.y); });
-        winlib::Bind(editor.grid, QStringLiteral("LeftButtonDownEvent"),
-                     [&frame](QObject*, winlib::EventArgs& a) { Editor_Grid_Press(frame, a.x, a.y); });
-        winlib::Bind(editor.grid, QStringLiteral("LeftButtonDoubleEvent"),
-                     [&frame](QObject*, winlib::EventArgs&) { Editor_Grid_Double(frame); });
-        winlib::Bind(editor.tool, QStringLiteral("ClickEvent"), [&frame](QObject*, winlib::EventArgs&) { Editor_Tool_Button(frame); });
-        winlib::Bind(ok, QStringLiteral("ClickEvent"), [&frame](QObject*, winlib::EventArgs&) { Editor_OK(frame); });
-        winlib::Bind(cancel, QStringLiteral("ClickEvent"), [&frame](QObject*, winlib::EventArgs&) { Close_Cell_Editer(frame); });
-        winlib::Bind(window, QStringLiteral("CloseEvent"), [&frame](QObject*, winlib::EventArgs&) { Close_Cell_Editer(frame); });
+        winlib::Bind(controls.surface, QStringLiteral("LeftButtonDownEvent"),
+                     [&editor](QObject*, winlib::EventArgs& a) { Editor_Surface_Press(editor, a.x, a.y, false); });
+        winlib::Bind(controls.surface, QStringLiteral("RightButtonDownEvent"),
+                     [&editor](QObject*, winlib::EventArgs& a) { Editor_Surface_Press(editor, a.x, a.y, true); });
+        winlib::Bind(controls.surface, QStringLiteral("MouseMoveEvent"),
+                     [&editor](QObject*, winlib::EventArgs& a) { Editor_Surface_Move(editor, a.x, a.y); });
+        winlib::Bind(controls.grid, QStringLiteral("LeftButtonDownEvent"),
+                     [&editor](QObject*, winlib::EventArgs& a) { Editor_Grid_Press(editor, a.x, a.y); });
+        winlib::Bind(controls.grid, QStringLiteral("LeftButtonDoubleEvent"),
+                     [&editor](QObject*, winlib::EventArgs&) { Editor_Grid_Double(editor); });
+        winlib::Bind(controls.tool, QStringLiteral("ClickEvent"), [&editor](QObject*, winlib::EventArgs&) { Editor_Tool_Button(editor); });
+        winlib::Bind(ok, QStringLiteral("ClickEvent"), [&editor](QObject*, winlib::EventArgs&) { Editor_OK(editor); });
+        winlib::Bind(cancel, QStringLiteral("ClickEvent"), [&editor](QObject*, winlib::EventArgs&) { Close_Cell_Editer(editor); });
+        winlib::Bind(window, QStringLiteral("CloseEvent"), [&editor](QObject*, winlib::EventArgs&) { Close_Cell_Editer(editor); });
         return window;
     }, QPoint(-200, -50));
-    Show_Surface(editor);
-    Show_Grid(editor);
-    Show_Colour(editor);
+    Show_Surface(controls);
+    Show_Grid(controls);
+    Show_Colour(controls);
 }
 
-void Close_Cell_Editer(Zol& frame)
+void Close_Cell_Editer(Editor& editor)
 {
-    CellEditorControls& editor = Editor(frame);
-    editor.window.Close();
-    editor.cell = QImage();
-    editor.view = QImage();
-    editor.surface = editor.grid = editor.colour_box = nullptr;
-    editor.tool = nullptr;
+    CellEditorControls& controls = Cell_Editor(editor);
+    controls.window.Close();
+    controls.cell = QImage();
+    controls.view = QImage();
+    controls.surface = controls.grid = controls.colour_box = nullptr;
+    controls.tool = nullptr;
 }
 
-void Editor_Surface_Press(Zol& frame, int x, int y, bool right)
+void Editor_Surface_Press(Editor& editor, int x, int y, bool right)
 {
-    CellEditorControls& editor = Editor(frame);
+    CellEditorControls& controls = Cell_Editor(editor);
     int i = 0, j = 0;
-    if (!editor.window.Get() || !Pixel_At(x, y, i, j)) return;
+    if (!controls.window.Get() || !Pixel_At(x, y, i, j)) return;
     if (right) {
-        editor.colour = editor.cell.pixel(i, j);
-        Show_Colour(editor);
-    } else if (editor.fill_mode) {
-        Fill(frame, i, j);
+        controls.colour = controls.cell.pixel(i, j);
+        Show_Colour(controls);
+    } else if (controls.fill_mode) {
+        Fill(editor, i, j);
     } else {
-        Pen(editor, i, j);
+        Pen(controls, i, j);
     }
 }
 
-void Editor_Surface_Move(Zol& frame, int x, int y)
+void Editor_Surface_Move(Editor& editor, int x, int y)
 {
-    CellEditorControls& editor = Editor(frame);
+    CellEditorControls& controls = Cell_Editor(editor);
     int i = 0, j = 0;
-    if (!editor.window.Get() || !Pixel_At(x, y, i, j)) return;
+    if (!controls.window.Get() || !Pixel_At(x, y, i, j)) return;
     const winlib::ButtonSnapshot b = winlib::Buttons_Now();
-    if (b.left && !b.right && !b.middle && !b.shift && !b.ctrl && !b.alt) Pen(editor, i, j);
+    if (b.left && !b.right && !b.middle && !b.shift && !b.ctrl && !b.alt) Pen(controls, i, j);
 }
 
-void Editor_Grid_Press(Zol& frame, int x, int y)
+void Editor_Grid_Press(Editor& editor, int x, int y)
 {
-    CellEditorControls& editor = Editor(frame);
-    if (!editor.window.Get() || x < 0 || y < 0 || x >= kGridSide || y >= kGridSide) return;
-    editor.selected = (y / kGridSquare) * 4 + x / kGridSquare;
-    editor.colour = editor.colours[std::size_t(editor.selected)];
-    Show_Grid(editor);
-    Show_Colour(editor);
+    CellEditorControls& controls = Cell_Editor(editor);
+    if (!controls.window.Get() || x < 0 || y < 0 || x >= kGridSide || y >= kGridSide) return;
+    controls.selected = (y / kGridSquare) * 4 + x / kGridSquare;
+    controls.colour = controls.colours[std::size_t(controls.selected)];
+    Show_Grid(controls);
+    Show_Colour(controls);
 }
 
-void Editor_Grid_Double(Zol& frame)
+void Editor_Grid_Double(Editor& editor)
 {
-    CellEditorControls& editor = Editor(frame);
-    if (!editor.window.Get()) return;
+    CellEditorControls& controls = Cell_Editor(editor);
+    if (!controls.window.Get()) return;
     const std::optional<QColor> chosen =
-        winlib::Choose_Colour(editor.window.Get(), QColor(editor.colours[std::size_t(editor.selected)]));
-    if (!chosen || !chosen->isValid() || !editor.window.Get()) return;
-    editor.colours[std::size_t(editor.selected)] = editor.colour = chosen->rgb();
-    Show_Grid(editor);
-    Show_Colour(editor);
+        winlib::Choose_Colour(controls.window.Get(), QColor(controls.colours[std::size_t(controls.selected)]));
+    if (!chosen || !chosen->isValid() || !controls.window.Get()) return;
+    controls.colours[std::size_t(controls.selected)] = controls.colour = chosen->rgb();
+    Show_Grid(controls);
+    Show_Colour(controls);
 }
 
-void Editor_Tool_Button(Zol& frame)
+void Editor_Tool_Button(Editor& editor)
 {
-    CellEditorControls& editor = Editor(frame);
-    if (editor.window.Get()) Set_Fill_Mode(editor, !editor.fill_mode);
+    CellEditorControls& controls = Cell_Editor(editor);
+    if (controls.window.Get()) Set_Fill_Mode(controls, !controls.fill_mode);
 }
 
-void Editor_OK(Zol& frame)
+void Editor_OK(Editor& editor)
 {
-    ProgramState& state = frame.State();
-    CellEditorControls& editor = state.cell_editor;
-    if (!editor.window.Get()) return;
-    LoaderControls& loader = state.loader;
+    ProgramState& state = editor.State();
+    CellEditorControls& controls = Cell_Editor(editor);
+    if (!controls.window.Get()) return;
+    LoaderControls& loader = Loader(editor);
     if (loader.window.Get()) {
-        loader.picture = editor.cell.copy();
+        loader.picture = controls.cell.copy();
         loader.preview->Set_Image(loader.picture);
     }
-    Close_Cell_Editer(frame);
+    Close_Cell_Editer(editor);
 }
 
 } // namespace zol

@@ -1,19 +1,22 @@
 #pragma once
-// The settings of the editing tools: the background cell of copy without background
-// ("背景の設定") and the fill rate ("塗りつぶし率設定", with its switch commands 1042 and 1043).
+// The dialogs of the editing tools' settings: the background cell of copy without background
+// ("背景の設定") and the fill rate ("塗りつぶし率設定"); and what the six editing dialogs decide
+// together.
+
+#include "ui/editor/editor.h"
+#include "ui/winlib/winlib.h"
 
 namespace zol {
 
-class Zol;
-
-void Open_Background_Dialog(Zol& frame);
-void Open_Fill_Rate_Dialog(Zol& frame);
+void Open_Background_Dialog(Editor& editor);
+void Open_Fill_Rate_Dialog(Editor& editor);
+winlib::SingleWindow<winlib::WNumberDialog>& Background_Dialog(Editor& editor);
+winlib::SingleWindow<winlib::WNumberDialog>& Fill_Rate_Dialog(Editor& editor);
 // Closes the tool dialogs without applying them (choosing a tool does).
-void Close_Tool_Dialogs(Zol& frame);
+void Close_Tool_Dialogs(Editor& editor);
 
-// Commands 1042 (on) and 1043 (off): the switch and its check marks; off sets the rate to 100.
-void Fill_Rate_Command(Zol& frame, bool on);
-// Puts the check mark on 1042 or 1043 as the switch stands.
-void Update_Fill_Rate_Menu(Zol& frame);
+// Whether one of the dialogs that suspend mouse editing is open: the event & link dialog, the
+// fill rate, the background, the map size, the pattern size and the pattern maker.
+bool Editing_Suspended(Editor& editor);
 
 } // namespace zol

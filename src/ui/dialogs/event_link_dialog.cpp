@@ -1,19 +1,21 @@
 #include "ui/dialogs/event_link_dialog.h"
 
-#include "ui/windows/lists.h"
 #include "core/map/events_links.h"
-#include "ui/tools/mouse_editing.h"
-#include "ui/frame/zol.h"
 
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMainWindow>
 #include <QScreen>
 
 namespace zol {
 
 namespace {
+
+struct EventLinkWindow {
+    winlib::SingleWindow<EventLinkDialog> window;
+};
 
 // A label, a digits-only edit box and a spin (a scroll bar of 0..255), kept in step.
 void Add_Number_Row(QGridLayout* grid, int row, const QString& text, QLabel*& label,
@@ -39,14 +41,14 @@ void Show_Number(QLineEdit* edit, QScrollBar* spin, int value)
 
 } // namespace
 
-EventLinkDialog::EventLinkDialog(Zol& frame, int slot, int x, int y)
-    : QDialog(&frame, Qt::Dialog | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+EventLinkDialog::EventLinkDialog(Editor& editor, int slot, int x, int y)
+    : QDialog(&editor.Main_Window(), Qt::Dialog | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
-      frame_(frame), slot_(slot), x_(x), y_(y)
+      editor_(editor), slot_(slot), x_(x), y_(y)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("イベント＆リンクの設定"));
-    setFont(frame.font());
+    setFont(editor.Main_Window().font());
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(5, 5, 5, 5);
     grid->setSpacing(5);
@@ -74,7 +76,7 @@ EventLinkDialog::EventLinkDialog(Zol& frame, int slot, int x, int y)
 
     // What the cell has now. A cell outside the grid (an entry left by a larger map) shows
     // flag 0 and gets no flag written.
-    const edit_form& doc = frame.Documents()[slot];
+    const edit_form& doc = editor.Documents()[slot];
     flags->setCurrentRow(doc.has_grid() && doc.contains(x, y) ? Cell_Flag(doc.cell(x, y)) : 0);
 
     const int event = Find_Event(doc, x, y);
@@ -127,7 +129,7 @@ void EventLinkDialog::Event_Clicked()
     }
     Enable_Event(true);
     Show_Number(event_edit, event_spin, 0);
-    const edit_form& doc = frame_.Documents()[slot_];
+    const edit_form& doc = editor_.Documents()[slot_];
     const int event = Find_Event(doc, x_, y_);
     if (event >= 0) Show_Number(event_edit, event_spin, doc.events.number[std::size_t(event)]);
 }
@@ -139,7 +141,7 @@ void EventLinkDialog::Link_Clicked()
         return;
     }
     Enable_Link(true);
-    const edit_form& doc = frame_.Documents()[slot_];
+    const edit_form& doc = editor_.Documents()[slot_];
     const int link = Find_Link(doc, x_, y_);
     for (int i = 0; i < 3; ++i) {
         if (link < 0) {
@@ -154,48 +156,53 @@ void EventLinkDialog::Link_Clicked()
 
 void EventLinkDialog::Ok_Clicked()
 {
-    if (!frame_.Map_Window(slot_)) {
+    if (!editor_.Map_Window(slot_)) {
         close();
         return;
     }
-    Record_Step(frame_, slot_);
-    edit_form& doc = frame_.Documents()[slot_];
+    Record_Step(editor_, slot_);
+    edit_form& doc = editor_.Documents()[slot_];
     if (doc.contains(x_, y_)) {
         const int flag = std::max(0, flags->currentRow());
         doc.cell(x_, y_) = Make_Cell(Cell_Number(doc.cell(x_, y_)), flag);
+        emit editor_.Hub().cellsChanged(slot_, QRect(x_, y_, 1, 1));
     }
-    doc.saved = 0;
+    Mark_Modified(editor_, slot_);
     // The numbers come from the spins, which only ever hold 0..255.
     const TableChange event = event_check->isChecked()
                                   ? Set_Event(doc, x_, y_, event_spin->value())
                                   : Delete_Event(doc, x_, y_);
-    if (event == TableChange::NoMemory) close();
-    if (event != TableChange::Done) return;
-    const TableChange link = link_check->isChecked()
-                                 ? Set_Link(doc, x_, y_, link_spins[1]->value(), link_spins[2]->value(),
-                                            link_spins[0]->value())
-                                 : Delete_Link(doc, x_, y_);
-    if (link == TableChange::NoMemory) close();
-    if (link != TableChange::Done) return;
+    TableChange link = TableChange::Done;
+    if (event == TableChange::Done)
+        link = link_check->isChecked() ? Set_Link(doc, x_, y_, link_spins[1]->value(), link_spins[2]->value(),
+                                                  link_spins[0]->value())
+                                       : Delete_Link(doc, x_, y_);
+    emit editor_.Hub().tablesChanged(slot_);
+    if (event == TableChange::NoMemory || link == TableChange::NoMemory) close();
+    if (event != TableChange::Done || link != TableChange::Done) return;
     close();
-    Refresh_Lists_Of(frame_, slot_);
 }
 
-void Close_Event_Link(Zol& frame)
+winlib::SingleWindow<EventLinkDialog>& Event_Link_Window(Editor& editor)
 {
-    frame.State().event_link.Close();
+    return editor.State().windows.Get<EventLinkWindow>().window;
 }
 
-void Open_Event_Link(Zol& frame, int slot, int x, int y)
+void Close_Event_Link(Editor& editor)
 {
-    Close_Event_Link(frame);
+    Event_Link_Window(editor).Close();
+}
+
+void Open_Event_Link(Editor& editor, int slot, int x, int y, QWidget* picture)
+{
+    Close_Event_Link(editor);
+    QMainWindow& frame = editor.Main_Window();
     EventLinkDialog* dialog =
-        frame.State().event_link.Open(&frame, [&] { return new EventLinkDialog(frame, slot, x, y); });
+        Event_Link_Window(editor).Open(&frame, [&] { return new EventLinkDialog(editor, slot, x, y); });
     // Below the place the map was last pointed at, kept on the screen.
-    const edit_form& doc = frame.Documents()[slot];
-    const MapControls& map = frame.State().maps[std::size_t(slot)];
-    if (!map.picture) return;
-    QPoint at = map.picture->mapToGlobal(QPoint(doc.last_mouse_x, doc.last_mouse_y + 50));
+    const edit_form& doc = editor.Documents()[slot];
+    if (!picture) return;
+    QPoint at = picture->mapToGlobal(QPoint(doc.last_mouse_x, doc.last_mouse_y + 50));
     if (const QScreen* screen = frame.screen()) {
         const QRect room = screen->availableGeometry();
         at.setX(std::clamp(at.x(), room.left(), std::max(room.left(), room.right() - dialog->width())));

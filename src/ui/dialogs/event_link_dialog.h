@@ -1,6 +1,7 @@
 #pragma once
 // The dialog "イベント＆リンクの設定": the flag, the event and the link of one map cell.
 
+#include "ui/editor/editor.h"
 #include "ui/winlib/winlib.h"
 
 #include <QDialog>
@@ -13,12 +14,10 @@ class QListWidget;
 
 namespace zol {
 
-class Zol;
-
 class EventLinkDialog : public QDialog {
     Q_OBJECT
 public:
-    EventLinkDialog(Zol& frame, int slot, int x, int y);
+    EventLinkDialog(Editor& editor, int slot, int x, int y);
 
     int slot() const { return slot_; }
     int cell_x() const { return x_; }
@@ -43,13 +42,14 @@ private:
     void Enable_Event(bool on);
     void Enable_Link(bool on);
 
-    Zol& frame_;
+    Editor& editor_;
     int slot_, x_, y_;
 };
 
 // Opens the dialog for cell (x, y) of the map in slot, closing one that is open, below the
-// place the map was last pointed at.
-void Open_Event_Link(Zol& frame, int slot, int x, int y);
-void Close_Event_Link(Zol& frame);
+// place the map was last pointed at on picture (the map window's), kept on the screen.
+void Open_Event_Link(Editor& editor, int slot, int x, int y, QWidget* picture = nullptr);
+void Close_Event_Link(Editor& editor);
+winlib::SingleWindow<EventLinkDialog>& Event_Link_Window(Editor& editor);
 
 } // namespace zol

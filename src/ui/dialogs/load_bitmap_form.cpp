@@ -1,18 +1,14 @@
 #include "ui/dialogs/load_bitmap_form.h"
 
-#include "ui/windows/cell_palette_window.h"
-#include "ui/windows/lists.h"
-#include "ui/windows/map_view.h"
-#include "ui/windows/map_viewer.h"
-#include "core/map/file_path.h"
-#include "ui/windows/toolbar.h"
-#include "core/messages/show_message.h"
-#include "ui/frame/zol.h"
-#include "ui/dialogs/cell_editer.h"
 #include "core/editing/cell_picture.h"
 #include "core/editing/replace_cell.h"
+#include "core/map/file_path.h"
+#include "core/messages/show_message.h"
+#include "ui/dialogs/cell_editer.h"
 
 #include <QLabel>
+#include <QMainWindow>
+#include <QMdiArea>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -24,38 +20,38 @@ constexpr int kMapListWidth = 170;
 constexpr int kFlagListWidth = 100;
 
 // The slot of the map list's entry, or -1 when that map's window has gone.
-int Entry_Slot(Zol& frame, int entry)
+int Entry_Slot(Editor& editor, int entry)
 {
-    const LoaderControls& loader = frame.State().loader;
+    const LoaderControls& loader = Loader(editor);
     if (entry < 0 || entry >= int(loader.entry_windows.size())) return -1;
     const QPointer<FormChild>& window = loader.entry_windows[std::size_t(entry)];
     if (!window) return -1;
     for (int s = 0; s < kMaxDocuments; ++s)
-        if (frame.Map_Window(s) == window) return s;
+        if (editor.Map_Window(s) == window) return s;
     return -1;
 }
 
 // The flag list shows the chosen map's flag for the cell (its low two bits, as drawn).
-void Show_Entry_Flag(Zol& frame)
+void Show_Entry_Flag(Editor& editor)
 {
-    LoaderControls& loader = frame.State().loader;
-    const int slot = Entry_Slot(frame, loader.maps->currentIndex());
+    LoaderControls& loader = Loader(editor);
+    const int slot = Entry_Slot(editor, loader.maps->currentIndex());
     if (slot < 0) return;
-    const edit_form& doc = frame.Documents()[slot];
+    const edit_form& doc = editor.Documents()[slot];
     const int flag = doc.flags.size() == std::size_t(kCellCount) ? doc.flags[std::size_t(loader.cell)] & 3 : 0;
     loader.flag->setCurrentIndex(flag);
 }
 
-void Show_Picture(Zol& frame)
+void Show_Picture(Editor& editor)
 {
-    LoaderControls& loader = frame.State().loader;
+    LoaderControls& loader = Loader(editor);
     if (loader.window.Get()) loader.preview->Set_Image(loader.picture);
 }
 
 // The block frame for a pointer over the bitmap, kept to the image; returns its corner.
-QPoint Show_Block_Frame(Zol& frame, int x, int y)
+QPoint Show_Block_Frame(Editor& editor, int x, int y)
 {
-    LoaderControls& loader = frame.State().loader;
+    LoaderControls& loader = Loader(editor);
     const QSize size = loader.bitmap.size();
     const QPoint pointer(std::clamp(x, 0, std::max(0, size.width() - 1)), std::clamp(y, 0, std::max(0, size.height() - 1)));
     const QPoint corner = Block_Corner(pointer, size);
@@ -64,9 +60,9 @@ QPoint Show_Block_Frame(Zol& frame, int x, int y)
     return corner;
 }
 
-void Close_Bitmap_Window(Zol& frame)
+void Close_Bitmap_Window(Editor& editor)
 {
-    LoaderControls& loader = frame.State().loader;
+    LoaderControls& loader = Loader(editor);
     loader.bitmap_window.Close();
     loader.bitmap = QImage();
     loader.bitmap_picture = nullptr;
@@ -74,18 +70,18 @@ void Close_Bitmap_Window(Zol& frame)
 }
 
 // Where the bitmap window opens: (10, 10) of the frame's client area.
-QPoint Bitmap_Window_Corner(Zol& frame)
+QPoint Bitmap_Window_Corner(Editor& editor)
 {
-    return frame.mapToGlobal(frame.Client()->geometry().topLeft()) + QPoint(10, 10);
+    return editor.Main_Window().mapToGlobal(editor.Client()->geometry().topLeft()) + QPoint(10, 10);
 }
 
-void Open_Bitmap_Window(Zol& frame, const QImage& image)
+void Open_Bitmap_Window(Editor& editor, const QImage& image)
 {
-    LoaderControls& loader = frame.State().loader;
+    LoaderControls& loader = Loader(editor);
     loader.bitmap = image;
     // Opened at (10, 10) of the frame, not at the pointer.
-    winlib::WDialog* window = loader.bitmap_window.Open(&frame, [&frame, &loader] {
-        auto* window = new winlib::WDialog(&frame, QStringLiteral("ロードするビットマップ"));
+    winlib::WDialog* window = loader.bitmap_window.Open(&editor.Main_Window(), [&editor, &loader] {
+        auto* window = new winlib::WDialog(&editor.Main_Window(), QStringLiteral("ロードするビットマップ"));
         auto* layout = new QVBoxLayout(window);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->setSpacing(0);
@@ -96,11 +92,11 @@ void Open_Bitmap_Window(Zol& frame, const QImage& image)
         auto* area = new QScrollArea(window);
         area->setFrameShape(QFrame::NoFrame);
         area->setWidget(loader.bitmap_picture);
-        QSize room = frame.Client()->size() - QSize(60, 110);
+        QSize room = editor.Client()->size() - QSize(60, 110);
         // Ends short of the cell loading window when that leaves a useful width, so that its
         // buttons stay in reach.
         if (QWidget* form = loader.window.Get()) {
-            const int left = form->frameGeometry().left() - Bitmap_Window_Corner(frame).x() - 30;
+            const int left = form->frameGeometry().left() - Bitmap_Window_Corner(editor).x() - 30;
             if (left >= 200) room.setWidth(std::min(room.width(), left));
         }
         const QSize shown = loader.bitmap.size().boundedTo(room.expandedTo(QSize(kCellSize, kCellSize)));
@@ -114,10 +110,10 @@ void Open_Bitmap_Window(Zol& frame, const QImage& image)
         layout->addWidget(loader.bitmap_status);
         layout->setSizeConstraint(QLayout::SetFixedSize);
         winlib::Bind(loader.bitmap_picture, QStringLiteral("MouseMoveEvent"),
-                     [&frame](QObject*, winlib::EventArgs& args) { Show_Block_Frame(frame, args.x, args.y); });
+                     [&editor](QObject*, winlib::EventArgs& args) { Show_Block_Frame(editor, args.x, args.y); });
         for (const char* name : {"LeftButtonDownEvent", "RightButtonDownEvent"})
             winlib::Bind(loader.bitmap_picture, QString::fromLatin1(name),
-                         [&frame](QObject*, winlib::EventArgs& args) { Pick_Block(frame, args.x, args.y); });
+                         [&editor](QObject*, winlib::EventArgs& args) { Pick_Block(editor, args.x, args.y); });
         winlib::Bind(window, QStringLiteral("CloseEvent"), [&loader](QObject*, winlib::EventArgs&) {
             loader.bitmap = QImage();
             loader.bitmap_picture = nullptr;
@@ -125,23 +121,25 @@ void Open_Bitmap_Window(Zol& frame, const QImage& image)
         });
         return window;
     });
-    window->move(Bitmap_Window_Corner(frame));
+    window->move(Bitmap_Window_Corner(editor));
 }
 
 } // namespace
 
-void Open_Load_Bitmap_Form(Zol& frame, int n)
+LoaderControls& Loader(Editor& editor) { return editor.State().windows.Get<LoaderControls>(); }
+
+void Open_Load_Bitmap_Form(Editor& editor, int n)
 {
-    Close_Load_Bitmap_Form(frame);
-    ProgramState& state = frame.State();
-    LoaderControls& loader = state.loader;
+    Close_Load_Bitmap_Form(editor);
+    ProgramState& state = editor.State();
+    LoaderControls& loader = Loader(editor);
     loader.cell = n & 0x3f;
     const QImage& cell = state.palette.cells[std::size_t(loader.cell)];
     loader.picture = cell.isNull() ? Blank_Cell() : To_Cell_Format(cell).copy();
     loader.entry_windows.clear();
 
-    loader.window.Open(&frame, [&frame, &loader] {
-        auto* window = new winlib::WDialog(&frame, QStringLiteral("No.%1").arg(loader.cell));
+    loader.window.Open(&editor.Main_Window(), [&editor, &loader] {
+        auto* window = new winlib::WDialog(&editor.Main_Window(), QStringLiteral("No.%1").arg(loader.cell));
         auto* layout = new QVBoxLayout(window);
         layout->setContentsMargins(5, 5, 5, 5);
         layout->setSpacing(5);
@@ -152,8 +150,8 @@ void Open_Load_Bitmap_Form(Zol& frame, int n)
         loader.maps->setFixedWidth(kMapListWidth);
         loader.maps->setMaxVisibleItems(kMaxDocuments);
         for (int s = 0; s < kMaxDocuments; ++s) {
-            if (FormChild* map = frame.Map_Window(s)) {
-                loader.maps->addItem(Path_File_Name(frame.Documents()[s].file_path));
+            if (FormChild* map = editor.Map_Window(s)) {
+                loader.maps->addItem(Path_File_Name(editor.Documents()[s].file_path));
                 loader.entry_windows.push_back(map);
             }
         }
@@ -181,28 +179,28 @@ void Open_Load_Bitmap_Form(Zol& frame, int n)
         buttons->addWidget(ok);
         layout->addLayout(buttons);
 
-        winlib::Bind(loader.maps, QStringLiteral("SelectEvent"), [&frame](QObject*, winlib::EventArgs&) { Show_Entry_Flag(frame); });
+        winlib::Bind(loader.maps, QStringLiteral("SelectEvent"), [&editor](QObject*, winlib::EventArgs&) { Show_Entry_Flag(editor); });
         winlib::Bind(loader.preview, QStringLiteral("LeftButtonDoubleEvent"),
-                     [&frame](QObject*, winlib::EventArgs&) { Open_Cell_Editer(frame); });
-        winlib::Bind(load, QStringLiteral("ClickEvent"), [&frame](QObject*, winlib::EventArgs&) { Load_Bitmap_File(frame); });
-        winlib::Bind(ok, QStringLiteral("ClickEvent"), [&frame](QObject*, winlib::EventArgs&) { Loader_OK(frame); });
-        winlib::Bind(cancel, QStringLiteral("ClickEvent"), [&frame](QObject*, winlib::EventArgs&) { Close_Load_Bitmap_Form(frame); });
+                     [&editor](QObject*, winlib::EventArgs&) { Open_Cell_Editer(editor); });
+        winlib::Bind(load, QStringLiteral("ClickEvent"), [&editor](QObject*, winlib::EventArgs&) { Load_Bitmap_File(editor); });
+        winlib::Bind(ok, QStringLiteral("ClickEvent"), [&editor](QObject*, winlib::EventArgs&) { Loader_OK(editor); });
+        winlib::Bind(cancel, QStringLiteral("ClickEvent"), [&editor](QObject*, winlib::EventArgs&) { Close_Load_Bitmap_Form(editor); });
         // The close box: the bitmap window and the cell editor go with it.
-        winlib::Bind(window, QStringLiteral("CloseEvent"), [&frame](QObject*, winlib::EventArgs&) { Close_Load_Bitmap_Form(frame); });
+        winlib::Bind(window, QStringLiteral("CloseEvent"), [&editor](QObject*, winlib::EventArgs&) { Close_Load_Bitmap_Form(editor); });
         return window;
     }, QPoint(-250, -100));
-    Show_Picture(frame);
+    Show_Picture(editor);
     if (!loader.entry_windows.empty()) {
         loader.maps->setCurrentIndex(0);
-        Show_Entry_Flag(frame);
+        Show_Entry_Flag(editor);
     }
 }
 
-void Close_Load_Bitmap_Form(Zol& frame)
+void Close_Load_Bitmap_Form(Editor& editor)
 {
-    LoaderControls& loader = frame.State().loader;
-    Close_Cell_Editer(frame);
-    Close_Bitmap_Window(frame);
+    LoaderControls& loader = Loader(editor);
+    Close_Cell_Editer(editor);
+    Close_Bitmap_Window(editor);
     loader.window.Close();
     loader.cell = 0;
     loader.picture = QImage();
@@ -213,70 +211,73 @@ void Close_Load_Bitmap_Form(Zol& frame)
     loader.flag = nullptr;
 }
 
-void Select_Loader_Map(Zol& frame, int slot)
+void Select_Loader_Map(Editor& editor, int slot)
 {
-    LoaderControls& loader = frame.State().loader;
+    LoaderControls& loader = Loader(editor);
     if (!loader.window.Get()) return;
     for (int entry = 0; entry < int(loader.entry_windows.size()); ++entry) {
-        if (Entry_Slot(frame, entry) == slot) {
+        if (Entry_Slot(editor, entry) == slot) {
             loader.maps->setCurrentIndex(entry);
-            Show_Entry_Flag(frame);
+            Show_Entry_Flag(editor);
             return;
         }
     }
 }
 
-void Load_Bitmap_File(Zol& frame)
+void Load_Bitmap_File(Editor& editor)
 {
     winlib::FileDialogRequest request;
     request.title = QStringLiteral("ビットマップを開く");
     request.filters = {QStringLiteral("ビットマップファイル"), QStringLiteral("*.bmp"),
                        QStringLiteral("すべてのファイル"), QStringLiteral("*.*")};
-    request.directory = frame.Start_Directory();
-    const std::optional<QString> path = winlib::Choose_File(&frame, request);
+    request.directory = editor.Start_Directory();
+    const std::optional<QString> path = winlib::Choose_File(&editor.Main_Window(), request);
     if (!path) return;
-    Close_Bitmap_Window(frame);
+    Close_Bitmap_Window(editor);
     // Any depth, converted once; a header claiming a giant image is refused by the reader
     // before anything is allocated.
     const QImage image = To_Cell_Format(Read_Bitmap(*path));
     if (image.isNull()) {
-        Show_Message(&frame, QStringLiteral("ぐぇっ"), QStringLiteral("ビットマップファイルのロードに失敗しました。"),
+        Show_Message(&editor.Main_Window(), QStringLiteral("ぐぇっ"), QStringLiteral("ビットマップファイルのロードに失敗しました。"),
                      MB_OK, MB_ICON_STOP);
         return;
     }
-    Open_Bitmap_Window(frame, image);
+    Open_Bitmap_Window(editor, image);
 }
 
-void Pick_Block(Zol& frame, int x, int y)
+void Pick_Block(Editor& editor, int x, int y)
 {
-    LoaderControls& loader = frame.State().loader;
+    LoaderControls& loader = Loader(editor);
     if (!loader.bitmap_window.Get() || loader.bitmap.isNull()) return;
-    const QPoint corner = Show_Block_Frame(frame, x, y);
+    const QPoint corner = Show_Block_Frame(editor, x, y);
     if (!loader.window.Get()) return;
     loader.picture = Copy_Block(loader.bitmap, corner);
-    Show_Picture(frame);
+    Show_Picture(editor);
 }
 
-void Loader_OK(Zol& frame)
+void Loader_OK(Editor& editor)
 {
-    ProgramState& state = frame.State();
-    LoaderControls& loader = state.loader;
+    ProgramState& state = editor.State();
+    LoaderControls& loader = Loader(editor);
     if (!loader.window.Get()) return;
     const int n = loader.cell;
     const int flag = loader.flag->currentIndex() & 3;
     Replace_Cell_Picture(state.palette, n, loader.picture);
-    Set_Undo_Enabled(frame, true);
     // Checked: every listed map; cleared: the entries from the first through the chosen one.
     const int last = loader.edited_too->isChecked() ? int(loader.entry_windows.size()) - 1 : loader.maps->currentIndex();
+    std::vector<int> changed;
     for (int entry = 0; entry <= last; ++entry) {
-        const int slot = Entry_Slot(frame, entry);
-        if (slot >= 0) Set_Cell_Flag(state.documents[slot], n, flag);
+        const int slot = Entry_Slot(editor, entry);
+        if (slot >= 0 && Set_Cell_Flag(state.documents[slot], n, flag)) changed.push_back(slot);
     }
-    Close_Load_Bitmap_Form(frame);
-    Redraw_All_Maps(frame);
-    Draw_Whole_Map(frame);
-    Fill_List(frame, ListKind::Flags);
-    Refresh_Cell_Palette(frame);
+    Close_Load_Bitmap_Form(editor);
+    emit editor.Hub().historyChanged();
+    emit editor.Hub().paletteChanged(n);
+    emit editor.Hub().paletteSavedChanged();
+    for (int slot : changed) {
+        emit editor.Hub().flagsChanged(slot);
+        emit editor.Hub().savedChanged(slot);
+    }
 }
 
 } // namespace zol

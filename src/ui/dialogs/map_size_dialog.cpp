@@ -1,22 +1,23 @@
 #include "ui/dialogs/map_size_dialog.h"
 
-#include "ui/windows/lists.h"
-#include "ui/windows/map_view.h"
-#include "ui/windows/map_viewer.h"
-#include "core/map/file_path.h"
-#include "ui/tools/mouse_editing.h"
-#include "core/messages/show_message.h"
-#include "ui/frame/zol.h"
 #include "core/editing/map_size.h"
+#include "core/map/file_path.h"
+#include "core/messages/show_message.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QScrollBar>
 
 namespace zol {
 
 namespace {
+
+struct MapSizeDialog {
+    winlib::SingleWindow<QDialog> window;
+};
 
 // A label, a scroll bar of 1..256 and a digits-only box of three characters, in step.
 QScrollBar* Add_Size_Row(QGridLayout* grid, int row, const QString& text, int value, QWidget* parent)
@@ -37,45 +38,43 @@ QScrollBar* Add_Size_Row(QGridLayout* grid, int row, const QString& text, int va
     return bar;
 }
 
-void Apply(Zol& frame, int slot, int w, int h)
+void Apply(Editor& editor, int slot, int w, int h)
 {
-    ProgramState& state = frame.State();
-    if (!frame.Map_Window(slot)) {
-        state.map_size_dialog.Close();
+    if (!editor.Map_Window(slot)) {
+        Map_Size_Window(editor).Close();
         return;
     }
-    edit_form& doc = state.documents[slot];
+    edit_form& doc = editor.Documents()[slot];
     if (w < doc.width() || h < doc.height()) {
-        const QString answer = Show_Message(&frame, QStringLiteral("こっちは構わんけど…"),
+        const QString answer = Show_Message(&editor.Main_Window(), QStringLiteral("こっちは構わんけど…"),
                                             QStringLiteral("マップデータの一部が消えてしまう可能性がありますが\nそれでもよろしいですか？"),
                                             MB_YESNO, MB_ICON_QUESTION);
         if (answer != kAnswerYes) {
-            state.map_size_dialog.Close();
+            Map_Size_Window(editor).Close();
             return;
         }
     }
-    Record_Step(frame, slot);
+    Record_Step(editor, slot);
     // All or nothing: on a shortage the map stays as it was and the dialog open.
     if (!Resize_Map(doc, w, h)) return;
-    Layout_Map_View(frame, slot);
-    Redraw_Map(frame, slot);
-    Draw_Whole_Map(frame);
-    Refresh_Lists_Of(frame, slot);
-    doc.saved = 0;
-    state.map_size_dialog.Close();
+    emit editor.Hub().mapChanged(slot);
+    Mark_Modified(editor, slot);
+    Map_Size_Window(editor).Close();
 }
 
 } // namespace
 
-void Open_Map_Size_Dialog(Zol& frame, int slot)
+winlib::SingleWindow<QDialog>& Map_Size_Window(Editor& editor) { return editor.State().windows.Get<MapSizeDialog>().window; }
+
+void Open_Map_Size_Dialog(Editor& editor, int slot)
 {
-    const edit_form& doc = frame.Documents()[slot];
-    frame.State().map_size_dialog.Open(&frame, [&frame, slot, &doc] {
-        auto* dialog = new QDialog(&frame, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+    const edit_form& doc = editor.Documents()[slot];
+    Map_Size_Window(editor).Open(&editor.Main_Window(), [&editor, slot, &doc] {
+        auto* dialog = new QDialog(&editor.Main_Window(), Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                               Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
         dialog->setAttribute(Qt::WA_DeleteOnClose);
         dialog->setWindowTitle(Path_File_Name(doc.file_path) + QStringLiteral("の設定"));
-        dialog->setFont(frame.font());
+        dialog->setFont(editor.Main_Window().font());
         auto* grid = new QGridLayout(dialog);
         grid->setContentsMargins(5, 5, 15, 5);
         grid->setSpacing(5);
@@ -92,26 +91,26 @@ void Open_Map_Size_Dialog(Zol& frame, int slot)
         buttons->addWidget(cancel);
         grid->addLayout(buttons, 2, 0, 1, 3);
         // The numbers come from the bars, which always hold a size in range.
-        winlib::Bind(ok, QStringLiteral("ClickEvent"), [&frame, slot, width, height](QObject*, winlib::EventArgs&) {
-            Apply(frame, slot, width->value(), height->value());
+        winlib::Bind(ok, QStringLiteral("ClickEvent"), [&editor, slot, width, height](QObject*, winlib::EventArgs&) {
+            Apply(editor, slot, width->value(), height->value());
         });
-        winlib::Bind(cancel, QStringLiteral("ClickEvent"), [&frame](QObject*, winlib::EventArgs&) {
-            frame.State().map_size_dialog.Close();
+        winlib::Bind(cancel, QStringLiteral("ClickEvent"), [&editor](QObject*, winlib::EventArgs&) {
+            Map_Size_Window(editor).Close();
         });
         return dialog;
     });
 }
 
-void Map_Size_Command(Zol& frame)
+void Map_Size_Command(Editor& editor)
 {
-    const int slot = frame.Active_Map(false);
+    const int slot = editor.Active_Map(false);
     if (slot < 0) {
-        Show_Message(&frame, QStringLiteral("そんなこと言うたかて…"),
+        Show_Message(&editor.Main_Window(), QStringLiteral("そんなこと言うたかて…"),
                      QStringLiteral("アクティブになっているマップデータがないため、\nどのマップを変更したいのか分かりません。"),
                      MB_OK, MB_ICON_EXCLAMATION);
         return;
     }
-    Open_Map_Size_Dialog(frame, slot);
+    Open_Map_Size_Dialog(editor, slot);
 }
 
 } // namespace zol

@@ -1,16 +1,20 @@
 #include "ui/dialogs/palette_colours_dialog.h"
 
-#include "ui/frame/zol.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMainWindow>
 
 namespace zol {
 
 namespace {
 
 constexpr int kLabelWidth = 20;
+
+struct ColourDialog {
+    winlib::SingleWindow<QDialog> window;
+};
 
 // A square of one colour; a double click on it asks for another.
 class Swatch : public winlib::WPictureBox {
@@ -39,15 +43,18 @@ private:
 
 } // namespace
 
-void Open_Palette_Colour_Dialog(Zol& frame)
+winlib::SingleWindow<QDialog>& Colour_Window(Editor& editor) { return editor.State().windows.Get<ColourDialog>().window; }
+
+void Open_Palette_Colour_Dialog(Editor& editor)
 {
-    ProgramState& state = frame.State();
-    state.colour_dialog.Open(&frame, [&frame, &state] {
-        auto* dialog = new QDialog(&frame, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+    ProgramState& state = editor.State();
+    QMainWindow* frame = &editor.Main_Window();
+    Colour_Window(editor).Open(frame, [&editor, frame, &state] {
+        auto* dialog = new QDialog(frame, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                               Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
         dialog->setAttribute(Qt::WA_DeleteOnClose);
         dialog->setWindowTitle(QStringLiteral("パレット色設定"));
-        dialog->setFont(frame.font());
+        dialog->setFont(frame->font());
         auto* grid = new QGridLayout(dialog);
         grid->setContentsMargins(5, 5, 5, 5);
         grid->setHorizontalSpacing(5);
@@ -81,10 +88,11 @@ void Open_Palette_Colour_Dialog(Zol& frame)
         winlib::Bind(format, QStringLiteral("ClickEvent"), [swatches](QObject*, winlib::EventArgs&) {
             for (int i = 0; i < 64; ++i) (*swatches)[std::size_t(i)]->Set_Colour(Default_Palette_Colour(i));
         });
-        winlib::Bind(ok, QStringLiteral("ClickEvent"), [&frame, swatches](QObject*, winlib::EventArgs&) {
+        winlib::Bind(ok, QStringLiteral("ClickEvent"), [&editor, swatches](QObject*, winlib::EventArgs&) {
             for (int i = 0; i < 64; ++i)
-                frame.State().palette_colours[std::size_t(i)] = (*swatches)[std::size_t(i)]->Colour();
-            frame.State().colour_dialog.Close(); // the whole-map view redraws here once it exists
+                editor.State().palette_colours[std::size_t(i)] = (*swatches)[std::size_t(i)]->Colour();
+            Colour_Window(editor).Close();
+            emit editor.Hub().coloursChanged();
         });
         return dialog;
     });

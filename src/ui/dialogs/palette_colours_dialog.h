@@ -1,10 +1,14 @@
 #pragma once
 // The dialog "パレット色設定": the 64 colours the whole-map view draws cells with.
 
+#include "ui/editor/editor.h"
+#include "ui/winlib/winlib.h"
+
+#include <QDialog>
+
 namespace zol {
 
-class Zol;
-
-void Open_Palette_Colour_Dialog(Zol& frame);
+void Open_Palette_Colour_Dialog(Editor& editor);
+winlib::SingleWindow<QDialog>& Colour_Window(Editor& editor);
 
 } // namespace zol

@@ -1,9 +1,8 @@
 #include "ui/dialogs/pattern_windows.h"
 
 #include "ui/dialogs/edit_settings.h"
-#include "ui/tools/tools.h"
-#include "ui/frame/zol.h"
 #include "core/editing/pattern.h"
+#include "core/render/cell_palette_images.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -14,6 +13,13 @@
 namespace zol {
 
 namespace {
+
+struct PatternWindows {
+    winlib::SingleWindow<winlib::WDialog> size_dialog;
+    PatternMakerControls maker;
+};
+
+PatternWindows& Windows(Editor& editor) { return editor.State().windows.Get<PatternWindows>(); }
 
 // A label, a scroll bar of 1..5 and a digits-only box of one character, in step.
 QScrollBar* Add_Side_Row(QGridLayout* grid, int row, const QString& text, QWidget* parent)
@@ -41,17 +47,17 @@ QImage Cell_Picture(const CellPalette& palette, int n)
     return cell.isNull() ? Blank_Cell() : cell;
 }
 
-void Draw_Pattern_Cell(Zol& frame, int px, int py)
+void Draw_Pattern_Cell(Editor& editor, int px, int py)
 {
-    ProgramState& state = frame.State();
-    QPainter painter(&state.pattern_maker.surface);
+    ProgramState& state = editor.State();
+    QPainter painter(&Windows(editor).maker.surface);
     painter.drawImage(QPoint(px * kCellSize, py * kCellSize), Cell_Picture(state.palette, state.pattern.at(px, py)));
 }
 
 // A press on the canvas: the left button alone paints the L cell, every other press the R cell.
-void Canvas_Press(Zol& frame, int x, int y)
+void Canvas_Press(Editor& editor, int x, int y)
 {
-    ProgramState& state = frame.State();
+    ProgramState& state = editor.State();
     Pattern& pattern = state.pattern;
     const int px = x / kCellSize;
     const int py = y / kCellSize;
@@ -59,24 +65,28 @@ void Canvas_Press(Zol& frame, int x, int y)
     const winlib::ButtonSnapshot b = winlib::Buttons_Now();
     const bool left_alone = b.left && !b.right && !b.middle && !b.shift && !b.ctrl && !b.alt;
     pattern.at(px, py) = left_alone ? state.palette.l_cell : state.palette.r_cell;
-    Draw_Pattern_Cell(frame, px, py);
-    state.pattern_maker.canvas->Set_Image(state.pattern_maker.surface);
+    Draw_Pattern_Cell(editor, px, py);
+    Windows(editor).maker.canvas->Set_Image(Windows(editor).maker.surface);
 }
 
 // Confirms the tool chosen last: it stays when the dialog closes.
-void Confirm_Tool(Zol& frame)
+void Confirm_Tool(Editor& editor)
 {
-    ToolState& tools = frame.State().tools;
+    ToolState& tools = editor.State().tools;
     tools.previous = tools.current;
 }
 
 } // namespace
 
-void Open_Pattern_Size_Dialog(Zol& frame)
+PatternMakerControls& Pattern_Maker(Editor& editor) { return Windows(editor).maker; }
+
+winlib::SingleWindow<winlib::WDialog>& Pattern_Size_Window(Editor& editor) { return Windows(editor).size_dialog; }
+
+void Open_Pattern_Size_Dialog(Editor& editor)
 {
-    Close_Pattern_Size_Dialog(frame);
-    frame.State().pattern_size_dialog.Open(&frame, [&frame] {
-        auto* dialog = new winlib::WDialog(&frame, QStringLiteral("パターンサイズの決定"));
+    Close_Pattern_Size_Dialog(editor);
+    Windows(editor).size_dialog.Open(&editor.Main_Window(), [&editor] {
+        auto* dialog = new winlib::WDialog(&editor.Main_Window(), QStringLiteral("パターンサイズの決定"));
         auto* grid = new QGridLayout(dialog);
         grid->setContentsMargins(5, 5, 10, 5);
         grid->setSpacing(5);
@@ -95,44 +105,44 @@ void Open_Pattern_Size_Dialog(Zol& frame)
         grid->addLayout(buttons, 2, 0, 1, 3);
         // Wide enough for the title: the bars take what the labels and boxes leave.
         grid->setColumnMinimumWidth(1, std::max(100, dialog->Title_Width() - 110));
-        winlib::Bind(ok, QStringLiteral("ClickEvent"), [&frame, width, height](QObject*, winlib::EventArgs&) {
+        winlib::Bind(ok, QStringLiteral("ClickEvent"), [&editor, width, height](QObject*, winlib::EventArgs&) {
             const int w = width->value();
             const int h = height->value();
-            Confirm_Tool(frame);
-            Close_Pattern_Size_Dialog(frame);
-            Open_Pattern_Maker(frame, w, h);
+            Confirm_Tool(editor);
+            Close_Pattern_Size_Dialog(editor);
+            Open_Pattern_Maker(editor, w, h);
         });
         winlib::Bind(cancel, QStringLiteral("ClickEvent"), [dialog](QObject*, winlib::EventArgs&) { dialog->close(); });
         // CANCEL and the close box: no pattern, and the tool before the pattern tool again.
-        winlib::Bind(dialog, QStringLiteral("CloseEvent"), [&frame](QObject*, winlib::EventArgs&) {
-            Discard_Pattern(frame.State().pattern);
-            const ToolState& tools = frame.State().tools;
-            if (tools.previous != tools.current) Set_Tool(frame, tools.previous);
+        winlib::Bind(dialog, QStringLiteral("CloseEvent"), [&editor](QObject*, winlib::EventArgs&) {
+            Discard_Pattern(editor.State().pattern);
+            const ToolState& tools = editor.State().tools;
+            if (tools.previous != tools.current) Set_Tool(editor, tools.previous);
         });
         return dialog;
     });
 }
 
-void Close_Pattern_Size_Dialog(Zol& frame)
+void Close_Pattern_Size_Dialog(Editor& editor)
 {
-    ProgramState& state = frame.State();
-    if (!state.pattern_size_dialog.Get()) return;
+    ProgramState& state = editor.State();
+    if (!Windows(editor).size_dialog.Get()) return;
     // Hidden, not closed: the close box's tool restore does not run.
-    state.pattern_size_dialog.Close();
+    Windows(editor).size_dialog.Close();
     Discard_Pattern(state.pattern);
 }
 
-void Open_Pattern_Maker(Zol& frame, int width, int height)
+void Open_Pattern_Maker(Editor& editor, int width, int height)
 {
-    Close_Pattern_Maker(frame);
-    ProgramState& state = frame.State();
+    Close_Pattern_Maker(editor);
+    ProgramState& state = editor.State();
     if (!Make_Pattern(state.pattern, width, height)) return;
-    PatternMakerControls& maker = state.pattern_maker;
+    PatternMakerControls& maker = Windows(editor).maker;
     maker.surface = QImage(state.pattern.width * kCellSize, state.pattern.height * kCellSize, QImage::Format_RGB32);
     for (int px = 0; px < state.pattern.width; ++px)
-        for (int py = 0; py < state.pattern.height; ++py) Draw_Pattern_Cell(frame, px, py);
-    maker.window.Open(&frame, [&frame, &maker] {
-        auto* window = new winlib::WDialog(&frame, QStringLiteral("パターンの作成"));
+        for (int py = 0; py < state.pattern.height; ++py) Draw_Pattern_Cell(editor, px, py);
+    maker.window.Open(&editor.Main_Window(), [&editor, &maker] {
+        auto* window = new winlib::WDialog(&editor.Main_Window(), QStringLiteral("パターンの作成"));
         maker.canvas = new winlib::WPictureBox(window);
         maker.canvas->setGeometry(5, 5, maker.surface.width(), maker.surface.height());
         maker.canvas->Set_Image(maker.surface);
@@ -144,24 +154,24 @@ void Open_Pattern_Maker(Zol& frame, int width, int height)
                              std::max(maker.canvas->geometry().bottom(), ok->geometry().bottom()) + 1 + 35);
         for (const char* name : {"LeftButtonDownEvent", "RightButtonDownEvent"})
             winlib::Bind(maker.canvas, QString::fromLatin1(name),
-                         [&frame](QObject*, winlib::EventArgs& args) { Canvas_Press(frame, args.x, args.y); });
+                         [&editor](QObject*, winlib::EventArgs& args) { Canvas_Press(editor, args.x, args.y); });
         // The close box keeps the pattern painted so far, and the tool.
         winlib::Bind(window, QStringLiteral("CloseEvent"), [&maker](QObject*, winlib::EventArgs&) {
             maker.canvas = nullptr;
             maker.surface = QImage();
         });
-        winlib::Bind(ok, QStringLiteral("ClickEvent"), [&frame](QObject*, winlib::EventArgs&) {
-            Confirm_Tool(frame);
-            Close_Pattern_Maker(frame);
-            if (frame.State().fill_rate.on) Open_Fill_Rate_Dialog(frame);
+        winlib::Bind(ok, QStringLiteral("ClickEvent"), [&editor](QObject*, winlib::EventArgs&) {
+            Confirm_Tool(editor);
+            Close_Pattern_Maker(editor);
+            if (editor.State().fill_rate.on) Open_Fill_Rate_Dialog(editor);
         });
         return window;
     });
 }
 
-void Close_Pattern_Maker(Zol& frame)
+void Close_Pattern_Maker(Editor& editor)
 {
-    PatternMakerControls& maker = frame.State().pattern_maker;
+    PatternMakerControls& maker = Windows(editor).maker;
     maker.window.Close();
     maker.canvas = nullptr;
     maker.surface = QImage();

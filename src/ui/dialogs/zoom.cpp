@@ -1,8 +1,6 @@
 #include "ui/dialogs/zoom.h"
 
-#include "ui/windows/map_view.h"
-#include "ui/frame/zol.h"
-
+#include <QMainWindow>
 #include <QVBoxLayout>
 
 namespace zol {
@@ -12,36 +10,31 @@ namespace {
 constexpr int kSizes[] = {32, 24, 16, 8};
 const char* const kTexts[] = {"100%", "75%", "50%", "25%"};
 
+struct ZoomDialog {
+    winlib::SingleWindow<QDialog> window;
+};
+
 } // namespace
 
-void Set_Zoom(Zol& frame, int s)
+winlib::SingleWindow<QDialog>& Zoom_Window(Editor& editor) { return editor.State().windows.Get<ZoomDialog>().window; }
+
+void Set_Zoom(Editor& editor, int s)
 {
-    ProgramState& state = frame.State();
-    state.cell_size = s;
-    for (int slot = 0; slot < kMaxDocuments; ++slot) {
-        if (!frame.Map_Window(slot)) continue;
-        edit_form& doc = state.documents[slot];
-        winlib::WPictureBox* picture = state.maps[std::size_t(slot)].picture;
-        doc.layout_done = false;
-        picture->hide();
-        // Whole cells of the new size, and at least one each way.
-        picture->resize(std::max(s, picture->width() / s * s), std::max(s, picture->height() / s * s));
-        Layout_Map_View(frame, slot);
-        Redraw_Map(frame, slot);
-        picture->show();
-    }
+    editor.State().cell_size = s;
+    emit editor.Hub().zoomChanged(s);
 }
 
-void Open_Zoom_Dialog(Zol& frame)
+void Open_Zoom_Dialog(Editor& editor)
 {
-    ProgramState& state = frame.State();
-    state.zoom_dialog.Open(&frame, [&frame, &state] {
-        auto* dialog = new QDialog(&frame, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+    QMainWindow* frame = &editor.Main_Window();
+    const int current = editor.State().cell_size;
+    Zoom_Window(editor).Open(frame, [&editor, frame, current] {
+        auto* dialog = new QDialog(frame, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                               Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint |
                                               Qt::MSWindowsFixedSizeDialogHint);
         dialog->setAttribute(Qt::WA_DeleteOnClose);
         dialog->setWindowTitle(QStringLiteral("倍率設定"));
-        dialog->setFont(frame.font());
+        dialog->setFont(frame->font());
         auto* column = new QVBoxLayout(dialog);
         column->setContentsMargins(5, 5, 10, 5);
         column->setSpacing(0);
@@ -49,12 +42,12 @@ void Open_Zoom_Dialog(Zol& frame)
         for (int i = 0; i < 4; ++i) {
             auto* button = new winlib::WRadioButton(QString::fromLatin1(kTexts[i]), dialog);
             button->setObjectName(QString::fromLatin1(kTexts[i]));
-            button->setChecked(kSizes[i] == state.cell_size);
+            button->setChecked(kSizes[i] == current);
             column->addWidget(button);
             const int s = kSizes[i];
-            winlib::Bind(button, QStringLiteral("ClickEvent"), [&frame, s](QObject*, winlib::EventArgs&) {
-                Set_Zoom(frame, s);
-                frame.State().zoom_dialog.Close();
+            winlib::Bind(button, QStringLiteral("ClickEvent"), [&editor, s](QObject*, winlib::EventArgs&) {
+                Set_Zoom(editor, s);
+                Zoom_Window(editor).Close();
             });
         }
         return dialog;

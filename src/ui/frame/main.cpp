@@ -2,6 +2,7 @@
 // as if dropped on it once the frame is on screen.
 
 #include "ui/frame/zol.h"
+#include "ui/windows/map_view.h"
 #include "ui/winlib/message_box.h"
 
 #include <QApplication>
@@ -23,7 +24,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Paint && frame_.State().maps[0].picture == watched && !painted_) {
+        if (event->type() == QEvent::Paint && zol::Map_Controls(frame_, 0).picture == watched && !painted_) {
             painted_ = true;
             // Said at once, for the benchmark stops its clock here; the program then ends.
             std::fputs("painted\n", stdout);

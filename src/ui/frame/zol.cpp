@@ -1,19 +1,24 @@
+// The main frame: the command table (every menu item with its command), start and end, dropped
+// files and the close prompt. The commands themselves are split by menu (file_menu.cpp,
+// edit_menu.cpp, view_menu.cpp, tools_menu.cpp, settings_menu.cpp) or live with the windows
+// and dialogs they open.
+
 #include "ui/frame/zol.h"
 
-#include "ui/windows/cell_palette_window.h"
-#include "ui/windows/map_view.h"
+#include "core/exchange/configuration.h"
 #include "core/map/file_path.h"
-#include "ui/windows/lists.h"
-#include "ui/windows/map_viewer.h"
-#include "ui/dialogs/zoom.h"
-#include "ui/dialogs/map_size_dialog.h"
-#include "ui/dialogs/edit_settings.h"
-#include "ui/windows/toolbar.h"
-#include "ui/tools/tools.h"
-#include "ui/dialogs/palette_colours_dialog.h"
-#include "ui/tools/undo_command.h"
-#include "ui/dialogs/save_question.h"
 #include "core/messages/show_message.h"
+#include "ui/dialogs/event_link_dialog.h"
+#include "ui/dialogs/map_size_dialog.h"
+#include "ui/dialogs/palette_colours_dialog.h"
+#include "ui/dialogs/saving.h"
+#include "ui/dialogs/zoom.h"
+#include "ui/tools/mouse_editing.h"
+#include "ui/windows/cell_palette_window.h"
+#include "ui/windows/lists.h"
+#include "ui/windows/map_view.h"
+#include "ui/windows/map_viewer.h"
+#include "ui/windows/toolbar.h"
 
 #include <QApplication>
 #include <QDir>
@@ -89,8 +94,6 @@ const std::vector<MenuEntry>& Menu_Table()
     return table;
 }
 
-} // namespace
-
 QFont Ui_Font()
 {
     QFont font;
@@ -99,6 +102,40 @@ QFont Ui_Font()
     font.setPointSize(9);
     return font;
 }
+
+// The command of each menu item.
+std::map<int, std::function<void(Zol&)>> Command_Table()
+{
+    std::map<int, std::function<void(Zol&)>> table = {
+        {ID_NEW_MAP, [](Zol& frame) { New_Map(frame); }},
+        {ID_OPEN_MAP, [](Zol& frame) { Open_Map_Command(frame); }},
+        {ID_SAVE_MAP, [](Zol& frame) { Save_Command(frame); }},
+        {ID_SAVE_MAP_AS, [](Zol& frame) { Save_As_Command(frame); }},
+        {ID_NEW_PALETTE, [](Zol& frame) { New_Cell_Palette(frame); }},
+        {ID_OPEN_PALETTE, [](Zol& frame) { Open_Cell_Palette_Command(frame); }},
+        {ID_SAVE_PALETTE, [](Zol& frame) { Save_Cell_Palette(frame); }},
+        {ID_SAVE_PALETTE_AS, [](Zol& frame) { Save_Cell_Palette_As(frame); }},
+        {ID_EXPORT, [](Zol& frame) { Export_Command(frame); }},
+        {ID_IMPORT, [](Zol& frame) { Import_Command(frame); }},
+        {ID_EXIT, [](Zol& frame) { Exit_Command(frame); }},
+        {ID_UNDO, [](Zol& frame) { Undo_Command(frame); }},
+        {ID_TOOLBAR, [](Zol& frame) { Toolbar_Command(frame); }},
+        {ID_WHOLE_MAP, [](Zol& frame) { Viewer_Command(frame); }},
+        {ID_EVENT_LIST, [](Zol& frame) { List_Command(frame, ListKind::Events); }},
+        {ID_FLAG_LIST, [](Zol& frame) { List_Command(frame, ListKind::Flags); }},
+        {ID_LINK_LIST, [](Zol& frame) { List_Command(frame, ListKind::Links); }},
+        {ID_MAP_SIZE, [](Zol& frame) { Map_Size_Command(frame); }},
+        {ID_ZOOM, [](Zol& frame) { Open_Zoom_Dialog(frame); }},
+        {ID_PALETTE_COLOURS, [](Zol& frame) { Open_Palette_Colour_Dialog(frame); }},
+        {ID_FILL_RATE_ON, [](Zol& frame) { Fill_Rate_Command(frame, true); }},
+        {ID_FILL_RATE_OFF, [](Zol& frame) { Fill_Rate_Command(frame, false); }},
+    };
+    for (int tool = 0; tool < kToolCount; ++tool)
+        table[Tool_Command_Id(tool)] = [tool](Zol& frame) { Tool_Command(frame, tool); };
+    return table;
+}
+
+} // namespace
 
 Zol::Zol(QWidget* parent) : winlib::Zol_Base(parent)
 {
@@ -110,15 +147,19 @@ Zol::Zol(QWidget* parent) : winlib::Zol_Base(parent)
     setStatusBar(status_);
     state_.clock.start();
     Build_Menu();
-    Bind_Commands();
     winlib::Bind(this, QStringLiteral("CloseEvent"),
                  [this](QObject*, winlib::EventArgs& args) { Close_Prompt(args); });
     winlib::Bind(this, QStringLiteral("DropFilesEvent"),
                  [this](QObject*, winlib::EventArgs& args) { Open_Files(args.files); });
+    // The menu items and the status line follow what changes.
+    Follow_File_Menu(*this);
+    Follow_Edit_Menu(*this);
+    Follow_Tools_Menu(*this);
+    Follow_Cell_Status(*this);
     Update_File_Menu(*this);
     Menu_Item(ID_TOOLBAR)->setCheckable(true);
     Build_Toolbar(*this);
-    Select_Tool(*this, kPen);
+    Set_Tool(*this, kPen);
     Set_Undo_Enabled(*this, false);
     Set_Paste_Enabled(*this, false);
     Update_Fill_Rate_Menu(*this);
@@ -134,10 +175,11 @@ Zol::~Zol()
     ending_ = true;
     Write_Settings();
     Finish_Recovery(*this);
-    state_.event_link.Close();
+    Close_Event_Link(*this);
     // The view and the lists go while the state their handlers reach is whole.
-    delete state_.viewer.window.data();
-    for (ListControls& list : state_.lists) delete list.window.data();
+    delete Viewer_Controls(*this).window.data();
+    for (ListKind kind : {ListKind::Events, ListKind::Flags, ListKind::Links})
+        delete List_Controls(*this, kind).window.data();
     if (windowHandle()) windowHandle()->removeEventFilter(this);
     winlib::Unbind(this, QStringLiteral("CloseEvent"));
     winlib::Unbind(this, QStringLiteral("DropFilesEvent"));
@@ -147,45 +189,17 @@ Zol::~Zol()
 
 void Zol::Build_Menu()
 {
+    const std::map<int, std::function<void(Zol&)>> commands = Command_Table();
     for (const MenuEntry& entry : Menu_Table()) {
-        if (entry.id == 0) Add_Menu_Separator(entry.path);
-        else Add_Menu_Item(entry.path, entry.id)->setShortcut(entry.shortcut);
+        if (entry.id == 0) {
+            Add_Menu_Separator(entry.path);
+            continue;
+        }
+        Add_Menu_Item(entry.path, entry.id)->setShortcut(entry.shortcut);
+        Bind_Command(entry.id, [this, command = commands.at(entry.id)] { command(*this); });
     }
 }
 
-void Zol::Bind_Commands()
-{
-    Bind_Command(ID_NEW_MAP, [this] { New_Map(*this); });
-    Bind_Command(ID_OPEN_MAP, [this] { Open_Map_Command(*this); });
-    Bind_Command(ID_SAVE_MAP, [this] { Save_Command(*this); });
-    Bind_Command(ID_SAVE_MAP_AS, [this] { Save_As_Command(*this); });
-    Bind_Command(ID_NEW_PALETTE, [this] { New_Cell_Palette(*this); });
-    Bind_Command(ID_OPEN_PALETTE, [this] { Open_Cell_Palette_Command(*this); });
-    Bind_Command(ID_SAVE_PALETTE, [this] { Save_Cell_Palette(*this); });
-    Bind_Command(ID_SAVE_PALETTE_AS, [this] { Save_Cell_Palette_As(*this); });
-    Bind_Command(ID_EXPORT, [this] { Export_Command(*this); });
-    Bind_Command(ID_IMPORT, [this] { Import_Command(*this); });
-    Bind_Command(ID_EXIT, [this] { Exit_Command(*this); });
-    Bind_Command(ID_UNDO, [this] { Undo_Command(*this); });
-    Bind_Command(ID_TOOLBAR, [this] { Toolbar_Command(*this); });
-    Bind_Command(ID_WHOLE_MAP, [this] { Viewer_Command(*this); });
-    Bind_Command(ID_EVENT_LIST, [this] { List_Command(*this, ListKind::Events); });
-    Bind_Command(ID_FLAG_LIST, [this] { List_Command(*this, ListKind::Flags); });
-    Bind_Command(ID_LINK_LIST, [this] { List_Command(*this, ListKind::Links); });
-    Bind_Command(ID_MAP_SIZE, [this] { Map_Size_Command(*this); });
-    Bind_Command(ID_ZOOM, [this] { Open_Zoom_Dialog(*this); });
-    Bind_Command(ID_PALETTE_COLOURS, [this] { Open_Palette_Colour_Dialog(*this); });
-    Bind_Command(ID_FILL_RATE_ON, [this] { Fill_Rate_Command(*this, true); });
-    Bind_Command(ID_FILL_RATE_OFF, [this] { Fill_Rate_Command(*this, false); });
-    for (int tool = 0; tool < kToolCount; ++tool)
-        Bind_Command(Tool_Command_Id(tool), [this, tool] { Tool_Command(*this, tool); });
-}
-
-FormChild* Zol::Map_Window(int slot) const
-{
-    if (slot < 0 || slot >= kMaxDocuments) return nullptr;
-    return static_cast<FormChild*>(state_.documents[slot].window.data());
-}
 
 int Zol::Active_Map(bool single_fallback) const
 {

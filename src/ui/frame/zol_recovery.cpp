@@ -1,17 +1,15 @@
 // Recovery copies of modified maps and of a modified palette, and the offer to restore the
-// copies of an editor that died.
+// copies of an editor that died. The copies follow the announced changes.
 
-#include "ui/windows/cell_palette_window.h"
-#include "ui/windows/lists.h"
-#include "ui/windows/map_view.h"
-#include "ui/windows/map_viewer.h"
 #include "core/map/file_path.h"
 #include "core/map/map_file.h"
 #include "core/messages/show_message.h"
 #include "ui/frame/zol.h"
+#include "ui/windows/cell_palette_window.h"
+#include "ui/windows/map_view.h"
 
 #include <QFileInfo>
-#include <QHash>
+#include <QMainWindow>
 
 namespace zol {
 
@@ -25,11 +23,11 @@ const QString kPaletteKey = QStringLiteral("palette");
 
 QByteArray Palette_Name_Bytes(const ProgramState& state) { return Encode_Palette_Name(Path_Name_Part(state.palette.path)); }
 
-// Notes a change of contents seen at now; true when a copy is due.
-bool Due(RecoveryState::Tracked& tracked, std::size_t hash, qint64 now)
+// Notes a change announced since the last check as seen at now; true when a copy is due.
+bool Due(RecoveryState::Tracked& tracked, qint64 now)
 {
-    if (hash != tracked.hash || tracked.changed < 0) {
-        tracked.hash = hash;
+    if (tracked.touched) {
+        tracked.touched = false;
         tracked.changed = now;
         tracked.dirty = true;
     }
@@ -50,11 +48,6 @@ RecoveryCopy Map_Copy(const ProgramState& state, int slot)
     return copy;
 }
 
-std::size_t Map_Hash(const RecoveryCopy& copy)
-{
-    return qHash(copy.map_bytes) ^ qHashRange(copy.flags.begin(), copy.flags.end(), 1);
-}
-
 RecoveryCopy Palette_Copy(const ProgramState& state)
 {
     RecoveryCopy copy;
@@ -66,62 +59,110 @@ RecoveryCopy Palette_Copy(const ProgramState& state)
 }
 
 // Writes copy on the writer's thread; then, once it is on disk, runs after_written there.
-void Post_Write(ProgramState& state, RecoveryCopy copy, std::function<void()> after_written = {})
+void Post_Write(Editor& editor, RecoveryCopy copy, std::function<void()> after_written = {})
 {
-    RecoveryStore* store = &state.recovery.store;
-    std::atomic<bool>* failed = &state.recovery.write_failed;
+    RecoveryState& recovery = Recovery_State(editor);
+    RecoveryStore* store = &recovery.store;
+    std::atomic<bool>* failed = &recovery.write_failed;
     // The original file is never touched by a copy; a failure is told once on the status line.
-    state.recovery.writer->Post([store, failed, copy = std::move(copy), after = std::move(after_written)] {
+    recovery.writer->Post([store, failed, copy = std::move(copy), after = std::move(after_written)] {
         if (!store->Write(copy)) *failed = true;
         else if (after) after();
     });
 }
 
 // Says once, on the status line, that unsaved work is not being kept safe.
-void Tell_Unprotected(Zol& frame)
+void Tell_Unprotected(Editor& editor)
 {
-    RecoveryState& recovery = frame.State().recovery;
+    RecoveryState& recovery = Recovery_State(editor);
     if (recovery.unprotected_told) return;
     recovery.unprotected_told = true;
-    frame.Status()->Set_Text(
+    editor.Status()->Set_Text(
         1, QStringLiteral("復元用のコピーを書き込めないため、保存していない作業は保護されていません"));
 }
 
+// The copy of slot's map (or, for slot -1, of the palette) is no longer needed.
+void Forget(Editor& editor, int slot)
+{
+    RecoveryState& recovery = Recovery_State(editor);
+    RecoveryState::Tracked& tracked = slot < 0 ? recovery.palette : recovery.maps[std::size_t(slot)];
+    const bool written = tracked.written >= 0;
+    tracked = {};
+    if (!recovery.writer || !written) return;
+    RecoveryStore* store = &recovery.store;
+    const QString key = slot < 0 ? kPaletteKey : Map_Key(slot);
+    recovery.writer->Post([store, key] { store->Remove(key); });
+}
+
+// The copies follow what is announced: a change makes a copy due, a save or a close makes it
+// unneeded.
+void Follow_Changes(Editor& editor)
+{
+    Changes& hub = editor.Hub();
+    QObject* context = &editor.Main_Window();
+    const auto touch = [&editor](int slot) {
+        if (slot >= 0 && slot < kMaxDocuments) Recovery_State(editor).maps[std::size_t(slot)].touched = true;
+    };
+    QObject::connect(&hub, &Changes::cellsChanged, context, [touch](int slot, QRect) { touch(slot); });
+    for (auto signal : {&Changes::mapChanged, &Changes::tablesChanged, &Changes::flagsChanged})
+        QObject::connect(&hub, signal, context, touch);
+    QObject::connect(&hub, &Changes::savedChanged, context, [&editor, touch](int slot) {
+        if (editor.Documents()[slot].saved) Forget(editor, slot);
+        else touch(slot);
+    });
+    QObject::connect(&hub, &Changes::mapsChanged, context, [&editor] {
+        for (int s = 0; s < kMaxDocuments; ++s)
+            if (!editor.Map_Window(s)) Forget(editor, s); // saved, or the user chose not to
+    });
+    QObject::connect(&hub, &Changes::paletteChanged, context, [&editor] { Recovery_State(editor).palette.touched = true; });
+    QObject::connect(&hub, &Changes::paletteSavedChanged, context, [&editor] {
+        const CellPalette& palette = editor.State().palette;
+        if (!palette.exists || palette.saved) Forget(editor, -1);
+    });
+}
+
+struct RecoveryPart {
+    RecoveryState state;
+};
+
 } // namespace
 
-void Start_Recovery(Zol& frame, const QString& root)
+RecoveryState& Recovery_State(Editor& editor) { return editor.State().windows.Get<RecoveryPart>().state; }
+
+void Start_Recovery(Editor& editor, const QString& root)
 {
-    RecoveryState& recovery = frame.State().recovery;
+    RecoveryState& recovery = Recovery_State(editor);
     if (!recovery.store.Start(root)) {
-        Tell_Unprotected(frame);
+        Tell_Unprotected(editor);
         return;
     }
     recovery.writer = std::make_unique<RecoveryWriter>();
-    auto* timer = new QTimer(&frame);
+    Follow_Changes(editor);
+    auto* timer = new QTimer(&editor.Main_Window());
     timer->setInterval(1000);
-    QObject::connect(timer, &QTimer::timeout, &frame, [&frame] { Recovery_Tick(frame, frame.State().clock.elapsed()); });
+    QObject::connect(timer, &QTimer::timeout, &editor.Main_Window(),
+                     [&editor] { Recovery_Tick(editor, editor.State().clock.elapsed()); });
     timer->start();
     recovery.timer = timer;
 }
 
-void Recovery_Tick(Zol& frame, qint64 now)
+void Recovery_Tick(Editor& editor, qint64 now)
 {
-    ProgramState& state = frame.State();
-    RecoveryState& recovery = state.recovery;
-    if (recovery.write_failed) Tell_Unprotected(frame);
+    ProgramState& state = editor.State();
+    RecoveryState& recovery = Recovery_State(editor);
+    if (recovery.write_failed) Tell_Unprotected(editor);
     if (!recovery.writer || !state.ready) return;
     const winlib::ButtonSnapshot buttons = winlib::Buttons_Now();
     if (buttons.left || buttons.right || buttons.middle) return; // a drag is under way
     for (int s = 0; s < kMaxDocuments; ++s) {
         RecoveryState::Tracked& tracked = recovery.maps[std::size_t(s)];
-        const edit_form& doc = state.documents[s];
-        if (!frame.Map_Window(s) || doc.saved) {
+        if (!editor.Map_Window(s) || state.documents[s].saved) {
             tracked = {};
             continue;
         }
-        RecoveryCopy copy = Map_Copy(state, s);
-        if (!Due(tracked, Map_Hash(copy), now)) continue;
-        Post_Write(state, std::move(copy));
+        if (tracked.changed < 0 && tracked.written < 0) tracked.touched = true; // modified before it was followed
+        if (!Due(tracked, now)) continue;
+        Post_Write(editor, Map_Copy(state, s));
         tracked.written = now;
         tracked.dirty = false;
     }
@@ -130,30 +171,21 @@ void Recovery_Tick(Zol& frame, qint64 now)
         palette = {};
         return;
     }
-    if (!Due(palette, std::size_t(state.palette.version), now)) return;
-    Post_Write(state, Palette_Copy(state));
+    if (palette.changed < 0 && palette.written < 0) palette.touched = true;
+    if (!Due(palette, now)) return;
+    Post_Write(editor, Palette_Copy(state));
     palette.written = now;
     palette.dirty = false;
 }
 
-void Forget_Recovery(Zol& frame, int slot)
+void Flush_Recovery(Editor& editor)
 {
-    RecoveryState& recovery = frame.State().recovery;
-    if (!recovery.writer) return;
-    const QString key = slot < 0 ? kPaletteKey : Map_Key(slot);
-    (slot < 0 ? recovery.palette : recovery.maps[std::size_t(slot)]) = {};
-    RecoveryStore* store = &recovery.store;
-    recovery.writer->Post([store, key] { store->Remove(key); });
+    if (RecoveryWriter* writer = Recovery_State(editor).writer.get()) writer->Flush();
 }
 
-void Flush_Recovery(Zol& frame)
+void Finish_Recovery(Editor& editor)
 {
-    if (RecoveryWriter* writer = frame.State().recovery.writer.get()) writer->Flush();
-}
-
-void Finish_Recovery(Zol& frame)
-{
-    RecoveryState& recovery = frame.State().recovery;
+    RecoveryState& recovery = Recovery_State(editor);
     if (recovery.timer) recovery.timer->stop();
     recovery.writer.reset(); // runs what was queued
     recovery.store.Finish();
@@ -163,9 +195,9 @@ namespace {
 
 // Opens a map's copy in slot as a modified map under its own name and path; its file stays as
 // it was until the user saves.
-bool Restore_Map(Zol& frame, int slot, const RecoveryCopy& copy)
+bool Restore_Map(Editor& editor, int slot, const RecoveryCopy& copy)
 {
-    ProgramState& state = frame.State();
+    ProgramState& state = editor.State();
     edit_form& doc = state.documents[slot];
     if (Read_Map(copy.map_file, doc) != kReadOk) {
         Reset_Map(doc);
@@ -173,26 +205,27 @@ bool Restore_Map(Zol& frame, int slot, const RecoveryCopy& copy)
     }
     doc.file_path = copy.map_path;
     doc.flags = copy.flags;
-    if (!state.palette.exists && QFileInfo::exists(copy.palette_path)) Load_Cell_Palette(frame, copy.palette_path);
-    if (!addChild(frame, slot)) {
+    if (!state.palette.exists && QFileInfo::exists(copy.palette_path)) Load_Cell_Palette(editor, copy.palette_path);
+    if (!addChild(editor, slot)) {
         Reset_Map(doc);
         return false;
     }
     doc.saved = 0;
-    Redraw_Map(frame, slot);
+    Redraw_Map(editor, slot);
+    emit editor.Hub().savedChanged(slot);
     return true;
 }
 
 } // namespace
 
-void Offer_Recovery(Zol& frame)
+void Offer_Recovery(Editor& editor)
 {
-    ProgramState& state = frame.State();
-    RecoveryState& recovery = state.recovery;
+    ProgramState& state = editor.State();
+    RecoveryState& recovery = Recovery_State(editor);
     RecoveryOrphans orphans = recovery.store.Find_Orphans();
     const QString caption = QStringLiteral("復元");
     if (!orphans.damaged.isEmpty())
-        Show_Message(&frame, caption,
+        Show_Message(&editor.Main_Window(), caption,
                      QStringLiteral("読めない復元用のコピーがあったため、復元の対象から外しました。\n"
                                     "消さずに次の場所に残してあります。\n\n  ") +
                          orphans.damaged.join(QStringLiteral("\n  ")),
@@ -206,7 +239,7 @@ void Offer_Recovery(Zol& frame)
         names << (copy.map_bytes.isEmpty() ? QStringLiteral("セルパレット ") + Path_File_Name(copy.palette_path)
                                            : Path_File_Name(copy.map_path));
     const QString answer = Show_Message(
-        &frame, caption,
+        &editor.Main_Window(), caption,
         QStringLiteral("前回、保存されないまま終わったデータがあります。\n\n  ") + names.join(QStringLiteral("\n  ")) +
             QStringLiteral("\n\nすべて復元しますか？\n「はい」で復元、「いいえ」で破棄、「キャンセル」で次回まで残します。"),
         MB_YESNOCANCEL, MB_ICON_QUESTION);
@@ -221,32 +254,28 @@ void Offer_Recovery(Zol& frame)
     }
     // A restored copy is removed only once this editor's own copy of the same work is on disk;
     // an editor that cannot write copies leaves them all for next time.
-    const auto hand_over = [&state](RecoveryCopy restored, RecoveryCopy own) {
-        if (!state.recovery.writer) return;
-        Post_Write(state, std::move(own), [restored = std::move(restored)] { RecoveryStore::Remove_Copy(restored); });
+    const auto hand_over = [&editor](RecoveryCopy restored, RecoveryCopy own) {
+        if (!Recovery_State(editor).writer) return;
+        Post_Write(editor, std::move(own), [restored = std::move(restored)] { RecoveryStore::Remove_Copy(restored); });
     };
     const qint64 now = state.clock.elapsed();
     // The palette first, so the maps are drawn with the cells they were edited with.
     for (const RecoveryCopy& copy : orphans.copies) {
         if (!copy.map_bytes.isEmpty()) continue;
-        Open_Cell_Palette(frame, Cut_Cells(copy.palette), copy.palette_path, false);
+        Open_Cell_Palette(editor, Cut_Cells(copy.palette), copy.palette_path, false);
         state.palette.saved = 0;
-        Redraw_All_Maps(frame);
-        Update_File_Menu(frame);
+        emit editor.Hub().paletteSavedChanged();
         hand_over(copy, Palette_Copy(state));
-        recovery.palette = {std::size_t(state.palette.version), now, now, false};
+        recovery.palette = {false, now, now, false};
     }
     for (const RecoveryCopy& copy : orphans.copies) {
         if (copy.map_bytes.isEmpty()) continue;
         const int slot = state.documents.First_Free_Slot();
-        if (slot >= kMaxDocuments || !Restore_Map(frame, slot, copy)) continue; // stays for the next start
+        if (slot >= kMaxDocuments || !Restore_Map(editor, slot, copy)) continue; // stays for the next start
         RecoveryCopy own = Map_Copy(state, slot);
-        recovery.maps[std::size_t(slot)] = {Map_Hash(own), now, now, false};
+        recovery.maps[std::size_t(slot)] = {false, now, now, false};
         hand_over(copy, std::move(own));
     }
-    Update_File_Menu(frame);
-    Refresh_All_Lists(frame);
-    Fill_Map_Chooser(frame);
     // The folders go after the copies handed over, those left behind keep theirs.
     if (!recovery.writer) {
         RecoveryStore::Release(orphans);

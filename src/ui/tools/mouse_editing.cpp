@@ -1,15 +1,13 @@
 #include "ui/tools/mouse_editing.h"
 
-#include "ui/windows/lists.h"
-#include "ui/windows/map_view.h"
-#include "ui/windows/map_viewer.h"
-#include "ui/dialogs/event_link_dialog.h"
 #include "core/editing/clipboard.h"
 #include "core/editing/drawing_tools.h"
-#include "ui/windows/toolbar.h"
 #include "core/editing/tool_state.h"
-#include "core/editing/undo.h"
-#include "ui/frame/zol.h"
+#include "core/map/file_path.h"
+#include "core/render/map_renderer.h"
+#include "ui/dialogs/event_link_dialog.h"
+
+#include <QMainWindow>
 
 namespace zol {
 
@@ -26,118 +24,107 @@ bool Is_Rectangle_Tool(const ProgramState& state)
 
 bool Is_Selection_Tool(int tool) { return tool == kCut || tool == kCopy || tool == kCopyWithoutBackground; }
 
-bool Clipboard_Has_Area(const ProgramState& state) { return state.clipboard.has_area(); }
+QRect Cells(const CellRect& rect) { return QRect(QPoint(rect.x1, rect.y1), QPoint(rect.x2, rect.y2)); }
 
-// Pastes the clipboard with its top-left corner at (x, y) and redraws what it wrote, also when
-// a full table stopped it part way.
-bool Paste(Zol& frame, int slot, int x, int y)
+QRect Whole_Map(const edit_form& doc) { return QRect(0, 0, doc.width(), doc.height()); }
+
+// Pastes the clipboard with its top-left corner at (x, y), also when a full table stopped it
+// part way.
+bool Paste(Editor& editor, int slot, int x, int y)
 {
-    ProgramState& state = frame.State();
+    ProgramState& state = editor.State();
     const PasteResult pasted = Paste_Area(state.documents[slot], x, y, state.clipboard);
-    if (pasted.written_any) Redraw_Cells(frame, slot, pasted.written);
-    Refresh_Lists_Of(frame, slot);
+    if (pasted.written_any) emit editor.Hub().cellsChanged(slot, Cells(pasted.written));
+    emit editor.Hub().tablesChanged(slot);
     return pasted.written_any;
 }
 
 // The release of a left drag with cut, copy or copy without background.
-bool Copy(Zol& frame, int slot, int x, int y)
+bool Copy(Editor& editor, int slot, int x, int y)
 {
-    ProgramState& state = frame.State();
+    ProgramState& state = editor.State();
     edit_form& doc = state.documents[slot];
     const int tool = state.tools.current;
     const CellRect rect = CellRect::Between(state.tools.selection_x, state.tools.selection_y, x, y);
     // A cut can be undone: the map before it is the newest step.
-    if (tool == kCut) Record_Step(frame, slot);
+    if (tool == kCut) Record_Step(editor, slot);
     const CopyMode mode = tool == kCut ? CopyMode::Cut
                           : tool == kCopy ? CopyMode::Copy
                                           : CopyMode::CopyWithoutBackground;
     CellRect copied;
-    if (!Copy_Area(doc, rect, mode, state.background_cell, state.clipboard, &copied)) {
-        Set_Paste_Enabled(frame, false);
-        return false;
-    }
+    const bool done = Copy_Area(doc, rect, mode, state.background_cell, state.clipboard, &copied);
+    emit editor.Hub().clipboardChanged();
+    if (!done) return false;
     if (tool == kCut) {
-        Redraw_Cells(frame, slot, copied);
-        Refresh_Lists_Of(frame, slot);
+        emit editor.Hub().cellsChanged(slot, Cells(copied));
+        emit editor.Hub().tablesChanged(slot);
     }
-    Set_Paste_Enabled(frame, true);
     return true;
 }
 
-// Shows the dotted outline of the cells from (ax, ay) to (x, y) over the picture.
-void Show_Band(Zol& frame, int slot, int ax, int ay, int x, int y)
+// Shows the dotted outline of the cells from (ax, ay) to (x, y) over slot's picture.
+void Show_Band(Editor& editor, int slot, winlib::WPictureBox* picture, int ax, int ay, int x, int y)
 {
-    const edit_form& doc = frame.Documents()[slot];
-    const int s = frame.State().cell_size;
+    const edit_form& doc = editor.Documents()[slot];
+    const int s = editor.State().cell_size;
     const CellRect r = CellRect::Between(ax, ay, x, y);
-    frame.State().maps[std::size_t(slot)].picture->Set_Overlay(
-        QRect((r.x1 - doc.scroll_x) * s, (r.y1 - doc.scroll_y) * s, (r.x2 - r.x1 + 1) * s,
-              (r.y2 - r.y1 + 1) * s));
+    picture->Set_Overlay(QRect((r.x1 - doc.scroll_x) * s, (r.y1 - doc.scroll_y) * s, (r.x2 - r.x1 + 1) * s,
+                               (r.y2 - r.y1 + 1) * s));
 }
 
-uint8_t Button_Value(Zol& frame, int slot, bool right)
+// Shows the picture again without its rubber band.
+void Remove_Band(winlib::WPictureBox* picture) { picture->Set_Image(picture->Image()); }
+
+uint8_t Button_Value(Editor& editor, int slot, bool right)
 {
-    const CellPalette& palette = frame.State().palette;
-    return frame.Documents()[slot].drawing_value((right ? palette.r_cell : palette.l_cell) & 0x3f);
+    const CellPalette& palette = editor.State().palette;
+    return editor.Documents()[slot].drawing_value((right ? palette.r_cell : palette.l_cell) & 0x3f);
 }
 
-// The pen: one cell, drawn at once.
-bool Pen(Zol& frame, int slot, int x, int y, uint8_t value)
+// The pen: one cell.
+bool Pen(Editor& editor, int slot, int x, int y, uint8_t value)
 {
-    edit_form& doc = frame.Documents()[slot];
+    edit_form& doc = editor.Documents()[slot];
     if (!doc.contains(x, y)) return false;
     doc.cell(x, y) = value;
-    Draw_Window_Cell(frame, slot, x, y);
+    emit editor.Hub().cellsChanged(slot, QRect(x, y, 1, 1));
     return true;
 }
 
-bool Flood_Fill(Zol& frame, int slot, int x, int y, const Pattern& pattern)
+bool Flood_Fill(Editor& editor, int slot, int x, int y, const Pattern& pattern)
 {
-    ProgramState& state = frame.State();
+    ProgramState& state = editor.State();
     edit_form& doc = state.documents[slot];
     if (!state.ready || !doc.contains(x, y)) return false;
     winlib::BusyScope busy(state.ready);
-    const bool painted = Paint(doc, x, y, pattern, state.fill_rate, Fill_Seed(frame));
-    Redraw_Map(frame, slot);
-    Draw_Whole_Map(frame);
+    const bool painted = Paint(doc, x, y, pattern, state.fill_rate, Fill_Seed(editor));
+    emit editor.Hub().cellsChanged(slot, Whole_Map(doc));
     return painted;
 }
 
-void Press(Zol& frame, int slot, const winlib::EventArgs& args, bool right, bool double_click)
-{
-    edit_form& doc = frame.Documents()[slot];
-    doc.last_mouse_x = args.x;
-    doc.last_mouse_y = args.y;
-    int x = 0, y = 0;
-    Cell_Under(frame, slot, args.x, args.y, x, y);
-
-    const winlib::ButtonSnapshot b = winlib::Buttons_Now();
-    const bool modifiers = b.shift || b.ctrl || b.alt;
-    const int held = int(b.left) + int(b.right) + int(b.middle);
-    if (double_click || modifiers || held > 1) {
-        Open_Event_Link(frame, slot, x, y);
-        return;
-    }
-    Press_Tool(frame, slot, x, y, right);
-    if (doc.contains(x, y)) Show_Cell_Status(frame, slot, x, y);
-}
+// The cell the status line shows, followed while it changes.
+struct CellStatus {
+    int slot = -1;
+    int x = 0;
+    int y = 0;
+};
 
 } // namespace
 
-void Press_Tool(Zol& frame, int slot, int x, int y, bool right)
+void Press_Tool(Editor& editor, int slot, int x, int y, bool right)
 {
-    ProgramState& state = frame.State();
+    ProgramState& state = editor.State();
     edit_form& doc = state.documents[slot];
     const int tool = state.tools.current;
-    const bool area = Clipboard_Has_Area(state);
+    const bool area = state.clipboard.has_area();
     const bool records = tool == kPen || tool == kRectangleFill || tool == kRectangleEdges ||
                          tool == kFloodFill || tool == kPatternRectangle || tool == kPatternFill ||
                          (tool == kPaste && area) || (Is_Selection_Tool(tool) && right && area);
-    if (records) Record_Step(frame, slot);
+    if (records) Record_Step(editor, slot);
 
     bool changed = false;
     switch (tool) {
-    case kPen: changed = Pen(frame, slot, x, y, Button_Value(frame, slot, right)); break;
+    case kPen: changed = Pen(editor, slot, x, y, Button_Value(editor, slot, right)); break;
     case kRectangleFill:
     case kRectangleEdges:
         state.tools.anchor_x = x;
@@ -150,11 +137,11 @@ void Press_Tool(Zol& frame, int slot, int x, int y, bool right)
         }
         break;
     case kFloodFill:
-        changed = Flood_Fill(frame, slot, x, y, Pattern::Single(Button_Value(frame, slot, right)));
+        changed = Flood_Fill(editor, slot, x, y, Pattern::Single(Button_Value(editor, slot, right)));
         break;
     case kPatternFill:
         if (state.pattern.exists())
-            changed = Flood_Fill(frame, slot, x, y, Drawing_Pattern(doc, state.pattern));
+            changed = Flood_Fill(editor, slot, x, y, Drawing_Pattern(doc, state.pattern));
         break;
     case kCut:
     case kCopy:
@@ -163,67 +150,31 @@ void Press_Tool(Zol& frame, int slot, int x, int y, bool right)
             state.tools.selection_x = x;
             state.tools.selection_y = y;
         } else if (area) {
-            changed = Paste(frame, slot, x, y);
+            changed = Paste(editor, slot, x, y);
         }
         break;
     case kPaste:
-        if (area) changed = Paste(frame, slot, x, y);
+        if (area) changed = Paste(editor, slot, x, y);
         break;
     default: break;
     }
     // A change is kept even when a message box during the press swallows the release.
-    if (changed) doc.saved = 0;
+    if (changed) Mark_Modified(editor, slot);
 }
 
-bool Pen_Stroke(Zol& frame, int slot, int x, int y, bool right)
+bool Pen_Stroke(Editor& editor, int slot, int x, int y, bool right)
 {
-    return Pen(frame, slot, x, y, Button_Value(frame, slot, right));
+    return Pen(editor, slot, x, y, Button_Value(editor, slot, right));
 }
 
-namespace {
-
-void Move(Zol& frame, int slot, const winlib::EventArgs& args)
+bool Dragging_Rectangle(Editor& editor)
 {
-    ProgramState& state = frame.State();
-    edit_form& doc = state.documents[slot];
-    doc.last_mouse_x = args.x;
-    doc.last_mouse_y = args.y;
-    int x = 0, y = 0;
-    Cell_Under(frame, slot, args.x, args.y, x, y);
-    if (doc.contains(x, y)) Show_Cell_Status(frame, slot, x, y);
-
-    const winlib::ButtonSnapshot b = winlib::Buttons_Now();
-    const bool plain = !b.shift && !b.ctrl && !b.alt && !b.middle;
-    const bool left_alone = plain && b.left && !b.right;
-    const bool right_alone = plain && b.right && !b.left;
-    const int tool = state.tools.current;
-    if (tool == kPen) {
-        if (left_alone || right_alone) Pen(frame, slot, x, y, Button_Value(frame, slot, right_alone));
-    } else if (Is_Selection_Tool(tool)) {
-        if (left_alone) Show_Band(frame, slot, state.tools.selection_x, state.tools.selection_y, x, y);
-        else if (!b.left && !b.right && !b.middle) Show_Map_Picture(frame, slot);
-    } else if (Is_Rectangle_Tool(state) && (left_alone || right_alone)) {
-        Show_Band(frame, slot, state.tools.anchor_x, state.tools.anchor_y, x, y);
-    }
+    return Is_Rectangle_Tool(editor.State());
 }
 
-void Release(Zol& frame, int slot, const winlib::EventArgs& args, bool right)
+void Release_Tool(Editor& editor, int slot, int x, int y, bool right)
 {
-    int x = 0, y = 0;
-    Cell_Under(frame, slot, args.x, args.y, x, y);
-    Release_Tool(frame, slot, x, y, right);
-}
-
-} // namespace
-
-bool Dragging_Rectangle(Zol& frame)
-{
-    return Is_Rectangle_Tool(frame.State());
-}
-
-void Release_Tool(Zol& frame, int slot, int x, int y, bool right)
-{
-    ProgramState& state = frame.State();
+    ProgramState& state = editor.State();
     edit_form& doc = state.documents[slot];
     if (Is_Rectangle_Tool(state)) {
         // The end is kept to the map; the anchor may come from another map and is clipped.
@@ -232,66 +183,107 @@ void Release_Tool(Zol& frame, int slot, int x, int y, bool right)
         const CellRect rect = CellRect::Between(state.tools.anchor_x, state.tools.anchor_y, x, y);
         const uint8_t value = (right ? state.palette.r_cell : state.palette.l_cell) & 0x3f;
         switch (state.tools.current) {
-        case kRectangleFill: Rectangle_Fill(doc, rect, value, state.fill_rate, Fill_Seed(frame)); break;
+        case kRectangleFill: Rectangle_Fill(doc, rect, value, state.fill_rate, Fill_Seed(editor)); break;
         case kRectangleEdges: Rectangle_Edges(doc, rect, value); break;
-        default: Pattern_Rectangle(doc, rect, state.pattern, state.fill_rate, Fill_Seed(frame)); break;
+        default: Pattern_Rectangle(doc, rect, state.pattern, state.fill_rate, Fill_Seed(editor)); break;
         }
-        Redraw_Cells(frame, slot, rect);
+        emit editor.Hub().cellsChanged(slot, Cells(rect));
     }
     if (Is_Selection_Tool(state.tools.current) && !right) {
         x = std::clamp(x, 0, doc.width() - 1);
         y = std::clamp(y, 0, doc.height() - 1);
-        if (!Copy(frame, slot, x, y)) return; // a failed copy leaves the map as it was
-        Show_Map_Picture(frame, slot);        // the band goes
+        if (!Copy(editor, slot, x, y)) return; // a failed copy leaves the map as it was
     }
-    doc.saved = 0;
+    Mark_Modified(editor, slot);
 }
 
-bool Editing_Suspended(Zol& frame)
+void Map_Press(Editor& editor, int slot, winlib::WPictureBox* picture, const winlib::EventArgs& args, bool right,
+               bool double_click)
 {
-    const ProgramState& state = frame.State();
-    return state.event_link.Is_Open() || state.fill_rate_dialog.Is_Open() ||
-           state.background_dialog.Is_Open() || state.map_size_dialog.Is_Open() ||
-           state.pattern_size_dialog.Is_Open() || state.pattern_maker.window.Is_Open();
+    edit_form& doc = editor.Documents()[slot];
+    doc.last_mouse_x = args.x;
+    doc.last_mouse_y = args.y;
+    int x = 0, y = 0;
+    Cell_Under(editor, slot, args.x, args.y, x, y);
+
+    const winlib::ButtonSnapshot b = winlib::Buttons_Now();
+    const bool modifiers = b.shift || b.ctrl || b.alt;
+    const int held = int(b.left) + int(b.right) + int(b.middle);
+    if (double_click || modifiers || held > 1) {
+        Open_Event_Link(editor, slot, x, y, picture);
+        return;
+    }
+    Press_Tool(editor, slot, x, y, right);
+    if (doc.contains(x, y)) Show_Cell_Status(editor, slot, x, y);
 }
 
-void Record_Step(Zol& frame, int slot)
+void Map_Move(Editor& editor, int slot, winlib::WPictureBox* picture, const winlib::EventArgs& args)
 {
-    Save_Step(frame.Documents()[slot]);
-    Set_Undo_Enabled(frame, true);
+    ProgramState& state = editor.State();
+    edit_form& doc = state.documents[slot];
+    doc.last_mouse_x = args.x;
+    doc.last_mouse_y = args.y;
+    int x = 0, y = 0;
+    Cell_Under(editor, slot, args.x, args.y, x, y);
+    if (doc.contains(x, y)) Show_Cell_Status(editor, slot, x, y);
+
+    const winlib::ButtonSnapshot b = winlib::Buttons_Now();
+    const bool plain = !b.shift && !b.ctrl && !b.alt && !b.middle;
+    const bool left_alone = plain && b.left && !b.right;
+    const bool right_alone = plain && b.right && !b.left;
+    const int tool = state.tools.current;
+    if (tool == kPen) {
+        if (left_alone || right_alone) Pen(editor, slot, x, y, Button_Value(editor, slot, right_alone));
+    } else if (Is_Selection_Tool(tool)) {
+        if (left_alone) Show_Band(editor, slot, picture, state.tools.selection_x, state.tools.selection_y, x, y);
+        else if (!b.left && !b.right && !b.middle) Remove_Band(picture);
+    } else if (Is_Rectangle_Tool(state) && (left_alone || right_alone)) {
+        Show_Band(editor, slot, picture, state.tools.anchor_x, state.tools.anchor_y, x, y);
+    }
 }
 
-uint32_t Fill_Seed(Zol& frame) { return uint32_t(frame.State().clock.elapsed()); }
-
-void Cell_Under(Zol& frame, int slot, int px, int py, int& x, int& y)
+void Map_Release(Editor& editor, int slot, winlib::WPictureBox* picture, const winlib::EventArgs& args, bool right)
 {
-    const edit_form& doc = frame.Documents()[slot];
-    const int s = frame.State().cell_size;
+    int x = 0, y = 0;
+    Cell_Under(editor, slot, args.x, args.y, x, y);
+    const bool band = Is_Selection_Tool(editor.State().tools.current) && !right;
+    Release_Tool(editor, slot, x, y, right);
+    if (band && picture->Overlay()) Remove_Band(picture);
+}
+
+void Cell_Under(Editor& editor, int slot, int px, int py, int& x, int& y)
+{
+    const edit_form& doc = editor.Documents()[slot];
+    const int s = editor.State().cell_size;
     x = Floor_Div(px, s) + doc.scroll_x;
     y = Floor_Div(py, s) + doc.scroll_y;
 }
 
-void Bind_Map_Mouse(Zol& frame, winlib::WPictureBox* picture)
+void Show_Cell_Status(Editor& editor, int slot, int x, int y)
 {
-    // Each handler finds its map by the picture that raised the event.
-    auto bind = [&frame, picture](const char* name, auto action) {
-        winlib::Bind(picture, QString::fromLatin1(name), [&frame, action](QObject* sender, winlib::EventArgs& args) {
-            if (Editing_Suspended(frame)) return;
-            for (int s = 0; s < kMaxDocuments; ++s) {
-                if (frame.Map_Window(s) && frame.State().maps[std::size_t(s)].picture == sender) {
-                    action(s, args);
-                    return;
-                }
-            }
-        });
+    const edit_form& doc = editor.Documents()[slot];
+    if (!doc.has_grid() || x < 0 || y < 0 || x >= doc.width() || y >= doc.height()) return;
+    editor.State().windows.Get<CellStatus>() = {slot, x, y};
+    editor.Status()->Set_Text(0, Cell_Status_Text(doc, x, y));
+    editor.Status()->Set_Text(1, Path_Name_Part(doc.file_path));
+}
+
+void Follow_Cell_Status(Editor& editor)
+{
+    const auto refresh = [&editor](int slot) {
+        const CellStatus shown = editor.State().windows.Get<CellStatus>();
+        const edit_form& doc = editor.Documents()[slot];
+        if (slot != shown.slot || !doc.has_grid() || !doc.contains(shown.x, shown.y)) return;
+        editor.Status()->Set_Text(0, Cell_Status_Text(doc, shown.x, shown.y));
     };
-    bind("LeftButtonDownEvent", [&frame](int s, winlib::EventArgs& a) { Press(frame, s, a, false, false); });
-    bind("RightButtonDownEvent", [&frame](int s, winlib::EventArgs& a) { Press(frame, s, a, true, false); });
-    bind("LeftButtonDoubleEvent", [&frame](int s, winlib::EventArgs& a) { Press(frame, s, a, false, true); });
-    bind("RightButtonDoubleEvent", [&frame](int s, winlib::EventArgs& a) { Press(frame, s, a, true, true); });
-    bind("MouseMoveEvent", [&frame](int s, winlib::EventArgs& a) { Move(frame, s, a); });
-    bind("LeftButtonUpEvent", [&frame](int s, winlib::EventArgs& a) { Release(frame, s, a, false); });
-    bind("RightButtonUpEvent", [&frame](int s, winlib::EventArgs& a) { Release(frame, s, a, true); });
+    Changes& hub = editor.Hub();
+    QObject* context = &editor.Main_Window();
+    QObject::connect(&hub, &Changes::cellsChanged, context, [refresh, &editor](int slot, QRect cells) {
+        const CellStatus shown = editor.State().windows.Get<CellStatus>();
+        if (slot == shown.slot && cells.contains(shown.x, shown.y)) refresh(slot);
+    });
+    for (auto signal : {&Changes::mapChanged, &Changes::tablesChanged, &Changes::flagsChanged})
+        QObject::connect(&hub, signal, context, refresh);
 }
 
 } // namespace zol

@@ -1,38 +1,38 @@
 #pragma once
-// Editing a map with the mouse on its picture: the press, move and release handlers that turn
-// the current tool into drawing, undo recording and the event & link dialog.
+// Editing a map with the mouse: what a press, a drag and a release of the current tool do to a
+// map, wherever the pointer is (the map window and the whole-map view share them), and the map
+// window's own press, move and release with their rubber bands and the event & link dialog.
+// Every change is announced; nothing here draws a map.
+
+#include "ui/editor/editor.h"
+#include "ui/winlib/winlib.h"
 
 #include <cstdint>
 
 namespace zol {
 
-class Zol;
-namespace winlib {
-class WPictureBox;
-}
-
-// Binds the press, move and release handlers to a map window's picture.
-void Bind_Map_Mouse(Zol& frame, winlib::WPictureBox* picture);
-
-// Whether one of the dialogs that suspend mouse editing is open.
-bool Editing_Suspended(Zol& frame);
-
-// Records the map's state as an undo step and enables the undo command.
-void Record_Step(Zol& frame, int slot);
-
-// The seed of a fill's generator: milliseconds since the program started.
-uint32_t Fill_Seed(Zol& frame);
-
 // What a press, the pen's drag and a release of the current tool do to map cell (x, y) of slot
-// (which may lie outside the map), wherever the pointer is: the map window and the whole-map
-// view share them.
-void Press_Tool(Zol& frame, int slot, int x, int y, bool right);
-bool Pen_Stroke(Zol& frame, int slot, int x, int y, bool right);
-void Release_Tool(Zol& frame, int slot, int x, int y, bool right);
+// (which may lie outside the map).
+void Press_Tool(Editor& editor, int slot, int x, int y, bool right);
+bool Pen_Stroke(Editor& editor, int slot, int x, int y, bool right);
+void Release_Tool(Editor& editor, int slot, int x, int y, bool right);
 // Whether the current tool drags a rectangle (with a rubber band).
-bool Dragging_Rectangle(Zol& frame);
+bool Dragging_Rectangle(Editor& editor);
+
+// The map window's picture of slot: a press (a double click, a modifier key or a second button
+// opens the event & link dialog), a move (the pen's stroke, the rubber bands) and a release.
+void Map_Press(Editor& editor, int slot, winlib::WPictureBox* picture, const winlib::EventArgs& args, bool right,
+               bool double_click);
+void Map_Move(Editor& editor, int slot, winlib::WPictureBox* picture, const winlib::EventArgs& args);
+void Map_Release(Editor& editor, int slot, winlib::WPictureBox* picture, const winlib::EventArgs& args, bool right);
 
 // The map cell under a point of slot's picture (pixels; may be outside the picture and the map).
-void Cell_Under(Zol& frame, int slot, int px, int py, int& x, int& y);
+void Cell_Under(Editor& editor, int slot, int px, int py, int& x, int& y);
+
+// Shows cell (x, y) of slot's map, with its flag, link and event, on the status line, and keeps
+// it shown there while that cell changes.
+void Show_Cell_Status(Editor& editor, int slot, int x, int y);
+// From now on the status line follows the changes of the cell it shows.
+void Follow_Cell_Status(Editor& editor);
 
 } // namespace zol

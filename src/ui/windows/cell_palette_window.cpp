@@ -1,14 +1,12 @@
 #include "ui/windows/cell_palette_window.h"
 
-#include "ui/windows/lists.h"
-#include "ui/windows/map_view.h"
-#include "ui/windows/map_viewer.h"
 #include "core/map/file_path.h"
-#include "ui/dialogs/save_question.h"
 #include "core/messages/show_message.h"
-#include "ui/frame/zol.h"
 #include "ui/dialogs/load_bitmap_form.h"
+#include "ui/dialogs/saving.h"
 
+#include <QMainWindow>
+#include <QMdiArea>
 #include <QPainter>
 
 namespace zol {
@@ -19,53 +17,23 @@ const QColor kLeftColour(0, 0, 255);
 const QColor kRightColour(255, 0, 0);
 constexpr int kPaletteStatusHeight = 22;
 
-const QStringList& Bitmap_Filters()
-{
-    static const QStringList filters = {QStringLiteral("ビットマップファイル"), QStringLiteral("*.bmp"),
-                                        QStringLiteral("すべてのファイル"), QStringLiteral("*.*")};
-    return filters;
-}
-
 QString Cell_Status(const CellPalette& palette)
 {
     return QStringLiteral("Cell( L:%1 R:%2 )").arg(palette.l_cell).arg(palette.r_cell);
 }
 
-// Every open map shows the palette's cells, and the file menu depends on whether one exists.
-void Palette_Replaced(Zol& frame)
-{
-    Refresh_Cell_Palette(frame);
-    Update_File_Menu(frame);
-    Redraw_All_Maps(frame);
-}
-
-bool Write_Palette(Zol& frame, const QString& path)
-{
-    CellPalette& palette = frame.State().palette;
-    if (!Write_Palette_Bitmap(path, palette.cells)) {
-        Show_Message(&frame, QStringLiteral("あれ？"),
-                     QStringLiteral("セルパレットの保存に失敗しました"), MB_OK, MB_ICON_STOP);
-        return false;
-    }
-    palette.saved = 1;
-    palette.written = true;
-    Forget_Recovery(frame, -1);
-    return true;
-}
-
-// The palette's own folder, else where the file dialogs start.
-QString Palette_Directory(Zol& frame)
-{
-    const QString directory = Path_Directory(frame.State().palette.path);
-    return directory.isEmpty() ? frame.Start_Directory() : directory;
-}
+PaletteControls& Controls(Editor& editor) { return editor.State().windows.Get<PaletteControls>(); }
 
 } // namespace
 
-void Open_Cell_Palette(Zol& frame, const CellImages& cells, const QString& path, bool written)
+PaletteControls& Palette_Controls(Editor& editor) { return Controls(editor); }
+
+FormChild* Palette_Window(Editor& editor) { return Controls(editor).window; }
+
+void Open_Cell_Palette(Editor& editor, const CellImages& cells, const QString& path, bool written)
 {
-    Close_Cell_Palette(frame);
-    ProgramState& state = frame.State();
+    Close_Cell_Palette(editor);
+    ProgramState& state = editor.State();
     CellPalette& palette = state.palette;
     palette.cells = cells;
     palette.l_cell = 0;
@@ -77,12 +45,12 @@ void Open_Cell_Palette(Zol& frame, const CellImages& cells, const QString& path,
     palette.exists = true;
     ++palette.version;
 
-    PaletteControls& controls = state.palette_window;
+    PaletteControls& controls = Controls(editor);
     auto* window = new FormChild;
     // No sizing border and no close box: the window lives until the palette is replaced.
     window->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     window->setWindowTitle(Path_Name_Part(path));
-    frame.Client()->addSubWindow(window);
+    editor.Client()->addSubWindow(window);
     controls.window = window;
     QWidget* content = window->Content();
     controls.picture = new winlib::WPictureBox(content);
@@ -102,7 +70,7 @@ void Open_Cell_Palette(Zol& frame, const CellImages& cells, const QString& path,
     const int status_top = frame_top + frame_height + 5;
     controls.status->setGeometry(0, status_top, kPaletteWidth, kPaletteStatusHeight);
     window->Set_Content_Size(kPaletteWidth, status_top + kPaletteStatusHeight);
-    window->move(std::max(0, frame.Client()->width() - window->width() - 10), 0);
+    window->move(std::max(0, editor.Client()->width() - window->width() - 10), 0);
 
     // The palette window never closes by the user's hand.
     winlib::Bind(window, QStringLiteral("CloseEvent"),
@@ -110,33 +78,35 @@ void Open_Cell_Palette(Zol& frame, const CellImages& cells, const QString& path,
     auto* picture = controls.picture;
     for (const char* name : {"LeftButtonDownEvent", "RightButtonDownEvent"}) {
         const bool right = name[0] == 'R';
-        winlib::Bind(picture, QString::fromLatin1(name), [&frame, right](QObject*, winlib::EventArgs& args) {
-            Cell_Press(frame, right, args.x, args.y);
+        winlib::Bind(picture, QString::fromLatin1(name), [&editor, right](QObject*, winlib::EventArgs& args) {
+            Cell_Press(editor, right, args.x, args.y);
         });
     }
     for (const char* name : {"LeftButtonUpEvent", "RightButtonUpEvent"}) {
         const bool right = name[0] == 'R';
-        winlib::Bind(picture, QString::fromLatin1(name), [&frame, right](QObject*, winlib::EventArgs& args) {
-            Cell_Release(frame, right, args.x, args.y);
+        winlib::Bind(picture, QString::fromLatin1(name), [&editor, right](QObject*, winlib::EventArgs& args) {
+            Cell_Release(editor, right, args.x, args.y);
         });
     }
     // A double click changes the cell in the cell loading window.
-    winlib::Bind(picture, QStringLiteral("LeftButtonDoubleEvent"), [&frame](QObject*, winlib::EventArgs& args) {
+    winlib::Bind(picture, QStringLiteral("LeftButtonDoubleEvent"), [&editor](QObject*, winlib::EventArgs& args) {
         const int cell = Cell_At(args.x, args.y);
-        if (cell >= 0) Open_Load_Bitmap_Form(frame, cell);
+        if (cell >= 0) Open_Load_Bitmap_Form(editor, cell);
     });
+    // The window shows what is announced of the palette.
+    QObject::connect(&editor.Hub(), &Changes::paletteChanged, window, [&editor] { Refresh_Cell_Palette(editor); });
     window->show();
-    Refresh_Cell_Palette(frame);
+    Refresh_Cell_Palette(editor);
+    emit editor.Hub().paletteChanged(-1);
 }
 
-bool Close_Cell_Palette(Zol& frame)
+bool Close_Cell_Palette(Editor& editor)
 {
-    ProgramState& state = frame.State();
-    PaletteControls& controls = state.palette_window;
+    ProgramState& state = editor.State();
+    PaletteControls& controls = Controls(editor);
     const bool existed = !controls.window.isNull();
     // No picture of this palette may land in the next one, nor its copy be offered later.
-    Close_Load_Bitmap_Form(frame);
-    Forget_Recovery(frame, -1);
+    Close_Load_Bitmap_Form(editor);
     if (controls.window) {
         winlib::Unbind(controls.window, QStringLiteral("CloseEvent"));
         delete controls.window.data();
@@ -147,14 +117,15 @@ bool Close_Cell_Palette(Zol& frame)
     state.palette.saved = 1;
     state.palette.l_cell = 0;
     state.palette.r_cell = 1;
+    emit editor.Hub().paletteSavedChanged();
     return existed;
 }
 
-void Refresh_Cell_Palette(Zol& frame)
+void Refresh_Cell_Palette(Editor& editor)
 {
-    ProgramState& state = frame.State();
+    ProgramState& state = editor.State();
     const CellPalette& palette = state.palette;
-    PaletteControls& controls = state.palette_window;
+    PaletteControls& controls = Controls(editor);
     if (!controls.window) return;
     QImage image = Compose_Palette(palette.cells);
     controls.r_preview->Set_Image(palette.cells[palette.r_cell & 0x3f]);
@@ -165,75 +136,43 @@ void Refresh_Cell_Palette(Zol& frame)
     controls.status->Set_Text(0, Cell_Status(palette));
 }
 
-bool Settle_Unsaved_Palette(Zol& frame)
-{
-    return Settle_Palette(frame, SaveQuestion::Replace) != SaveOutcome::Cancelled;
-}
-
-bool Load_Cell_Palette(Zol& frame, const QString& file)
+bool Load_Cell_Palette(Editor& editor, const QString& file)
 {
     const QString path = Absolute_Path(file);
     const QImage image = Read_Bitmap(path);
     if (image.isNull()) {
-        Show_Message(&frame, QStringLiteral("ERROR(18)"),
+        Show_Message(&editor.Main_Window(), QStringLiteral("ERROR(18)"),
                      QStringLiteral("ビットマップファイルの読み込みに失敗しました"), MB_OK, MB_ICON_STOP);
         return false;
     }
-    if (!Settle_Unsaved_Palette(frame)) return false;
-    Open_Cell_Palette(frame, Cut_Cells(image), path, true);
-    Palette_Replaced(frame);
+    if (!Settle_Unsaved_Palette(editor)) return false;
+    Open_Cell_Palette(editor, Cut_Cells(image), path, true);
     return true;
 }
 
-void New_Cell_Palette(Zol& frame)
+void New_Cell_Palette(Editor& editor)
 {
-    if (!Settle_Unsaved_Palette(frame)) return;
-    Open_Cell_Palette(frame, Blank_Cells(), QStringLiteral("新規セルパレット.bmp"), false);
-    Palette_Replaced(frame);
+    if (!Settle_Unsaved_Palette(editor)) return;
+    Open_Cell_Palette(editor, Blank_Cells(), QStringLiteral("新規セルパレット.bmp"), false);
 }
 
-void Open_Cell_Palette_Command(Zol& frame)
+void Open_Cell_Palette_Command(Editor& editor)
 {
     winlib::FileDialogRequest request;
     request.title = QStringLiteral("Open Bitmap");
     request.filters = Bitmap_Filters();
-    request.initial_file = frame.State().palette.path;
-    request.directory = Palette_Directory(frame);
+    request.initial_file = editor.State().palette.path;
+    request.directory = Palette_Directory(editor);
     request.preview = true;
-    if (const std::optional<QString> path = winlib::Choose_File(&frame, request))
-        Load_Cell_Palette(frame, *path);
+    if (const std::optional<QString> path = winlib::Choose_File(&editor.Main_Window(), request))
+        Load_Cell_Palette(editor, *path);
 }
 
-bool Save_Cell_Palette(Zol& frame)
+void Cell_Press(Editor& editor, bool right, int x, int y)
 {
-    if (!frame.State().palette.exists) return false;
-    return Write_Palette(frame, frame.State().palette.path);
-}
-
-bool Save_Cell_Palette_As(Zol& frame)
-{
-    CellPalette& palette = frame.State().palette;
-    if (!palette.exists) return false;
-    winlib::FileDialogRequest request;
-    request.save = true;
-    request.title = QStringLiteral("セルパレットの保存");
-    request.button_text = QStringLiteral("保存");
-    request.filters = Bitmap_Filters();
-    request.initial_file = Path_File_Name(palette.path);
-    request.directory = Palette_Directory(frame);
-    const std::optional<QString> chosen = winlib::Choose_File(&frame, request);
-    if (!chosen) return false;
-    const QString target = Path_With_Extension(Absolute_Path(*chosen), QStringLiteral(".bmp"));
-    if (!Write_Palette(frame, target)) return false;
-    palette.path = target;
-    return true;
-}
-
-void Cell_Press(Zol& frame, bool right, int x, int y)
-{
-    ProgramState& state = frame.State();
+    ProgramState& state = editor.State();
     CellPalette& palette = state.palette;
-    PaletteControls& controls = state.palette_window;
+    PaletteControls& controls = Controls(editor);
     const int cell = Cell_At(x, y);
     if (!controls.window || cell < 0) return;
     QImage image = controls.picture->Image();
@@ -251,29 +190,36 @@ void Cell_Press(Zol& frame, bool right, int x, int y)
     controls.status->Set_Text(0, Cell_Status(palette));
 }
 
-void Cell_Release(Zol& frame, bool right, int x, int y)
+void Cell_Release(Editor& editor, bool right, int x, int y)
 {
-    const CellPalette& palette = frame.State().palette;
+    const CellPalette& palette = editor.State().palette;
     const int b = Cell_At(x, y);
-    if (!frame.State().palette_window.window || b < 0) return;
+    if (!Controls(editor).window || b < 0) return;
     const int a = (right ? palette.r_cell : palette.l_cell) & 0x3f;
-    Swap_Cells(frame, a, b, right);
+    Swap_Cells(editor, a, b, right);
 }
 
-void Swap_Cells(Zol& frame, int a, int b, bool right)
+void Swap_Cells(Editor& editor, int a, int b, bool right)
 {
-    ProgramState& state = frame.State();
+    ProgramState& state = editor.State();
     CellPalette& palette = state.palette;
     (right ? palette.r_cell : palette.l_cell) = uint8_t(b);
     if (a == b) return;
     std::swap(palette.cells[std::size_t(a)], palette.cells[std::size_t(b)]);
     ++palette.version;
-    Refresh_Cell_Palette(frame);
     Swap_Cells_In_Maps(state.documents, a, b);
-    Redraw_All_Maps(frame);
-    Draw_Whole_Map(frame); // its colours follow the cell numbers
-    for (int s = 0; s < kMaxDocuments; ++s) Refresh_Lists_Of(frame, s);
     palette.saved = 0;
+    Changes& hub = editor.Hub();
+    emit hub.paletteChanged(-1);
+    emit hub.paletteSavedChanged();
+    // Every open map keeps its look with the numbers swapped, and counts as modified.
+    for (int s = 0; s < kMaxDocuments; ++s) {
+        const edit_form& doc = state.documents[s];
+        if (!doc.is_open()) continue;
+        emit hub.cellsChanged(s, QRect(0, 0, doc.width(), doc.height()));
+        emit hub.flagsChanged(s);
+        emit hub.savedChanged(s);
+    }
 }
 
 } // namespace zol

@@ -1,10 +1,17 @@
 #include "ui/windows/lists.h"
 
+#include "core/map/file_path.h"
 #include "core/render/whole_map.h"
 #include "ui/dialogs/event_link_dialog.h"
-#include "core/map/file_path.h"
-#include "ui/frame/zol.h"
 #include "ui/dialogs/load_bitmap_form.h"
+#include "ui/windows/cell_palette_window.h"
+#include "ui/windows/map_view.h"
+
+#include <QAction>
+#include <QMainWindow>
+#include <QMdiArea>
+
+#include <array>
 
 namespace zol {
 
@@ -20,20 +27,23 @@ const ListInfo kLists[] = {
     {"リンク一覧", ID_LINK_LIST},
 };
 
-ListControls& Controls(Zol& frame, ListKind kind) { return frame.State().lists[std::size_t(kind)]; }
+ListControls& Controls(Editor& editor, ListKind kind)
+{
+    return editor.State().windows.Get<std::array<ListControls, 3>>()[std::size_t(kind)];
+}
 
 // The slot of the list's chosen map, or -1.
-int Chosen_Slot(Zol& frame, ListKind kind)
+int Chosen_Slot(Editor& editor, ListKind kind)
 {
-    const ListControls& list = Controls(frame, kind);
+    const ListControls& list = Controls(editor, kind);
     if (!list.window) return -1;
     const int entry = list.chooser->currentIndex();
     if (entry < 0 || entry >= int(list.entry_slots.size())) return -1;
     const int slot = list.entry_slots[std::size_t(entry)];
-    return frame.Map_Window(slot) ? slot : -1;
+    return editor.Map_Window(slot) ? slot : -1;
 }
 
-QStringList Lines(Zol& frame, ListKind kind, const edit_form& doc)
+QStringList Lines(Editor& editor, ListKind kind, const edit_form& doc)
 {
     QStringList lines;
     switch (kind) {
@@ -42,7 +52,7 @@ QStringList Lines(Zol& frame, ListKind kind, const edit_form& doc)
             lines << Event_Line(doc.events.x[i], doc.events.y[i], doc.events.number[i]);
         break;
     case ListKind::Flags:
-        if (!frame.State().palette.exists) break;
+        if (!editor.State().palette.exists) break;
         for (int n = 0; n < kCellCount; ++n)
             lines << Flag_Line(n, doc.flags.size() == kCellCount ? doc.flags[std::size_t(n)] : 0);
         break;
@@ -55,67 +65,58 @@ QStringList Lines(Zol& frame, ListKind kind, const edit_form& doc)
     return lines;
 }
 
-void Double_Click(Zol& frame, ListKind kind)
+void Double_Click(Editor& editor, ListKind kind)
 {
-    const int slot = Chosen_Slot(frame, kind);
-    const int line = Controls(frame, kind).list->Current_Row();
+    const int slot = Chosen_Slot(editor, kind);
+    const int line = Controls(editor, kind).list->Current_Row();
     if (slot < 0 || line < 0) return;
     if (kind == ListKind::Flags) {
         // The line is the cell number: the cell loading window for it, on the list's map.
-        if (!frame.State().palette_window.window || line >= kCellCount) return;
-        Open_Load_Bitmap_Form(frame, line);
-        Select_Loader_Map(frame, slot);
+        if (!Palette_Window(editor) || line >= kCellCount) return;
+        Open_Load_Bitmap_Form(editor, line);
+        Select_Loader_Map(editor, slot);
         return;
     }
-    const edit_form& doc = frame.Documents()[slot];
+    const edit_form& doc = editor.Documents()[slot];
     const std::size_t i = std::size_t(line);
     if (kind == ListKind::Events && line < doc.events.count())
-        Open_Event_Link(frame, slot, doc.events.x[i], doc.events.y[i]);
+        Open_Event_Link(editor, slot, doc.events.x[i], doc.events.y[i], Map_Controls(editor, slot).picture);
     else if (kind == ListKind::Links && line < doc.links.count())
-        Open_Event_Link(frame, slot, doc.links.x[i], doc.links.y[i]);
+        Open_Event_Link(editor, slot, doc.links.x[i], doc.links.y[i], Map_Controls(editor, slot).picture);
 }
 
 } // namespace
 
-void Fill_List(Zol& frame, ListKind kind)
+ListControls& List_Controls(Editor& editor, ListKind kind) { return Controls(editor, kind); }
+
+void Fill_List(Editor& editor, ListKind kind)
 {
-    ListControls& list = Controls(frame, kind);
+    ListControls& list = Controls(editor, kind);
     if (!list.window) return;
-    const int slot = Chosen_Slot(frame, kind);
-    list.list->Set_Lines(slot < 0 ? QStringList() : Lines(frame, kind, frame.Documents()[slot]));
+    const int slot = Chosen_Slot(editor, kind);
+    list.list->Set_Lines(slot < 0 ? QStringList() : Lines(editor, kind, editor.Documents()[slot]));
 }
 
-void Refresh_List(Zol& frame, ListKind kind)
+void Refresh_List(Editor& editor, ListKind kind)
 {
-    ListControls& list = Controls(frame, kind);
+    ListControls& list = Controls(editor, kind);
     if (!list.window) return;
     list.chooser->clear();
     list.entry_slots.clear();
     for (int s = 0; s < kMaxDocuments; ++s) {
-        if (!frame.Map_Window(s)) continue;
-        list.chooser->addItem(Path_Name_Part(frame.Documents()[s].file_path));
+        if (!editor.Map_Window(s)) continue;
+        list.chooser->addItem(Path_Name_Part(editor.Documents()[s].file_path));
         list.entry_slots.push_back(s);
     }
     list.chooser->setCurrentIndex(list.entry_slots.empty() ? -1 : 0);
-    Fill_List(frame, kind);
+    Fill_List(editor, kind);
 }
 
-void Refresh_Lists_Of(Zol& frame, int slot)
+void List_Command(Editor& editor, ListKind kind)
 {
-    for (ListKind kind : {ListKind::Events, ListKind::Flags, ListKind::Links})
-        if (Chosen_Slot(frame, kind) == slot) Fill_List(frame, kind);
-}
-
-void Refresh_All_Lists(Zol& frame)
-{
-    for (ListKind kind : {ListKind::Events, ListKind::Flags, ListKind::Links}) Refresh_List(frame, kind);
-}
-
-void List_Command(Zol& frame, ListKind kind)
-{
-    ListControls& list = Controls(frame, kind);
+    ListControls& list = Controls(editor, kind);
     const ListInfo& info = kLists[int(kind)];
-    QAction* item = frame.Menu_Item(info.command);
+    QAction* item = editor.Menu_Item(info.command);
     item->setCheckable(true);
     item->setChecked(true); // a click on the checked item would uncheck it
     if (list.window) return;
@@ -123,7 +124,7 @@ void List_Command(Zol& frame, ListKind kind)
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     window->setWindowTitle(QString::fromUtf8(info.caption));
-    frame.Client()->addSubWindow(window);
+    editor.Client()->addSubWindow(window);
     list.window = window;
     QWidget* content = window->Content();
     list.chooser = new winlib::WComboBox(content);
@@ -131,16 +132,24 @@ void List_Command(Zol& frame, ListKind kind)
     list.list = new winlib::WListBox(content);
     list.list->setGeometry(5, list.chooser->geometry().bottom() + 1, 250, 200);
     window->Set_Content_Size(265, list.list->geometry().bottom() + 6);
-    winlib::Place_At_Pointer(window, &frame);
-    winlib::Bind(list.chooser, QStringLiteral("SelectEvent"), [&frame, kind](QObject*, winlib::EventArgs&) { Fill_List(frame, kind); });
+    winlib::Place_At_Pointer(window, &editor.Main_Window());
+    winlib::Bind(list.chooser, QStringLiteral("SelectEvent"), [&editor, kind](QObject*, winlib::EventArgs&) { Fill_List(editor, kind); });
     for (const char* name : {"LeftButtonDoubleEvent", "RightButtonDoubleEvent"})
-        winlib::Bind(list.list, QString::fromLatin1(name), [&frame, kind](QObject*, winlib::EventArgs&) { Double_Click(frame, kind); });
-    winlib::Bind(window, QStringLiteral("DestroyEvent"), [&frame, kind, item](QObject*, winlib::EventArgs&) {
-        Controls(frame, kind) = ListControls{};
+        winlib::Bind(list.list, QString::fromLatin1(name), [&editor, kind](QObject*, winlib::EventArgs&) { Double_Click(editor, kind); });
+    winlib::Bind(window, QStringLiteral("DestroyEvent"), [&editor, kind, item](QObject*, winlib::EventArgs&) {
+        Controls(editor, kind) = ListControls{};
         item->setChecked(false);
     });
+    // The list shows what is announced of the map it shows.
+    Changes& hub = editor.Hub();
+    const auto refill = [&editor, kind](int slot) {
+        if (Chosen_Slot(editor, kind) == slot) Fill_List(editor, kind);
+    };
+    QObject::connect(&hub, kind == ListKind::Flags ? &Changes::flagsChanged : &Changes::tablesChanged, window, refill);
+    QObject::connect(&hub, &Changes::mapChanged, window, refill);
+    QObject::connect(&hub, &Changes::mapsChanged, window, [&editor, kind] { Refresh_List(editor, kind); });
     window->show();
-    Refresh_List(frame, kind);
+    Refresh_List(editor, kind);
 }
 
 } // namespace zol

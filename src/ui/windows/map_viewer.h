@@ -3,25 +3,39 @@
 // with a white outline where its map window looks; the right button moves that window's view,
 // the left button edits with the current tool.
 
-#include "core/editing/drawing_tools.h"
+#include "ui/editor/editor.h"
+#include "ui/winlib/winlib.h"
+
+#include <QImage>
+#include <QPointer>
+
+#include <vector>
 
 namespace zol {
 
-class Zol;
+// The whole-map view and its controls; entry_slots[k] is the map of the chooser's entry k.
+struct ViewerControls {
+    QPointer<FormChild> window;
+    winlib::WComboBox* chooser = nullptr;
+    winlib::WPictureBox* picture = nullptr;
+    winlib::WStatusBar* status = nullptr;
+    QImage image;                 // one pixel per cell
+    std::vector<int> entry_slots;
+    int anchor_slot = -1;         // the map a left press in the view set the anchors on
+};
+ViewerControls& Viewer_Controls(Editor& editor);
 
 // Command 1018: opens the view when there is none.
-void Viewer_Command(Zol& frame);
+void Viewer_Command(Editor& editor);
 // The slot of the map the view shows, or -1.
-int Viewer_Slot(Zol& frame);
+int Viewer_Slot(Editor& editor);
 // Rebuilds the view's list of maps (entry 0 chosen) and redraws it.
-void Fill_Map_Chooser(Zol& frame);
+void Fill_Map_Chooser(Editor& editor);
 // Redraws the whole view for the map it shows.
-void Draw_Whole_Map(Zol& frame);
-// One cell of slot's map changed.
-void Draw_Map_Cell(Zol& frame, int x, int y, int slot);
-// The cells of rect in slot's map changed.
-void Draw_Map_Cells(Zol& frame, const CellRect& rect, int slot);
+void Draw_Whole_Map(Editor& editor);
+// The cells of rect (which may reach past the map) in slot's map changed.
+void Draw_Map_Cells(Editor& editor, const QRect& cells, int slot);
 // Moves the outline to what slot's map window shows now.
-void Show_View_Rectangle(Zol& frame, int slot);
+void Show_View_Rectangle(Editor& editor, int slot);
 
 } // namespace zol

@@ -1,7 +1,7 @@
 #include "ui/windows/toolbar.h"
 
-#include "ui/tools/tools.h"
-#include "ui/frame/zol.h"
+#include <QAction>
+#include <QMainWindow>
 
 #include <QBitmap>
 #include <QPixmap>
@@ -38,25 +38,29 @@ constexpr int kImageSize = 24;
 
 } // namespace
 
-void Close_Toolbar(Zol& frame)
+ToolbarControls& Toolbar_Controls(Editor& editor) { return editor.State().windows.Get<ToolbarControls>(); }
+
+void Close_Toolbar(Editor& editor)
 {
-    ProgramState& state = frame.State();
+    ToolbarControls& state = Toolbar_Controls(editor);
+    QMainWindow* frame = &editor.Main_Window();
     if (state.toolbar) {
-        state.toolbar->disconnect(&frame);
+        state.toolbar->disconnect(frame);
         state.toolbar->hide();
         state.toolbar->deleteLater();
     }
     state.toolbar.clear();
     state.undo_button = nullptr;
     state.tool_buttons.fill(nullptr);
-    frame.Menu_Item(ID_TOOLBAR)->setChecked(false);
+    editor.Menu_Item(ID_TOOLBAR)->setChecked(false);
 }
 
-void Build_Toolbar(Zol& frame)
+void Build_Toolbar(Editor& editor)
 {
-    Close_Toolbar(frame);
-    ProgramState& state = frame.State();
-    auto* toolbar = new QToolBar(&frame);
+    Close_Toolbar(editor);
+    ToolbarControls& state = Toolbar_Controls(editor);
+    QMainWindow* frame = &editor.Main_Window();
+    auto* toolbar = new QToolBar(frame);
     toolbar->setIconSize(QSize(kImageSize, kImageSize));
     toolbar->setFloatable(false);
     QPixmap strip(QStringLiteral(":/zol/toolbar.bmp"));
@@ -69,7 +73,7 @@ void Build_Toolbar(Zol& frame)
         const QIcon icon(strip.copy(entry.image * kImageSize, 0, kImageSize, kImageSize));
         QAction* button = toolbar->addAction(icon, QString::fromUtf8(entry.tip));
         const int command = entry.command;
-        QObject::connect(button, &QAction::triggered, &frame, [&frame, command] { frame.Run_Command(command); });
+        QObject::connect(button, &QAction::triggered, frame, [&editor, command] { editor.Run_Command(command); });
         if (command == ID_UNDO) {
             state.undo_button = button;
             continue;
@@ -80,40 +84,34 @@ void Build_Toolbar(Zol& frame)
             state.tool_buttons[std::size_t(tool)] = button;
         }
     }
-    frame.addToolBar(Qt::TopToolBarArea, toolbar);
+    frame->addToolBar(Qt::TopToolBarArea, toolbar);
     state.toolbar = toolbar;
-    Set_Paste_Enabled(frame, state.clipboard.has_area());
-    Set_Undo_Enabled(frame, frame.Menu_Item(ID_UNDO)->isEnabled());
-    Set_Tool(frame, state.tools.current);
+    Set_Paste_Enabled(editor, editor.State().clipboard.has_area());
+    Set_Undo_Enabled(editor, editor.Menu_Item(ID_UNDO)->isEnabled());
+    Press_Tool_Button(editor, editor.State().tools.current);
     // Hiding the toolbar (from the frame's context menu) closes it.
-    QObject::connect(toolbar, &QToolBar::visibilityChanged, &frame, [&frame, toolbar](bool visible) {
-        if (!visible && frame.State().toolbar == toolbar && frame.isVisible()) Close_Toolbar(frame);
+    QObject::connect(toolbar, &QToolBar::visibilityChanged, frame, [&editor, frame, toolbar](bool visible) {
+        if (!visible && Toolbar_Controls(editor).toolbar == toolbar && frame->isVisible()) Close_Toolbar(editor);
     });
-    frame.Menu_Item(ID_TOOLBAR)->setChecked(true);
+    editor.Menu_Item(ID_TOOLBAR)->setChecked(true);
 }
 
-void Toolbar_Command(Zol& frame)
+void Set_Undo_Enabled(Editor& editor, bool enabled)
 {
-    if (!frame.State().toolbar) Build_Toolbar(frame);
-    frame.Menu_Item(ID_TOOLBAR)->setChecked(true); // a click on a checked item unchecks it
+    editor.Menu_Item(ID_UNDO)->setEnabled(enabled);
+    if (Toolbar_Controls(editor).undo_button) Toolbar_Controls(editor).undo_button->setEnabled(enabled);
 }
 
-void Set_Undo_Enabled(Zol& frame, bool enabled)
+void Set_Paste_Enabled(Editor& editor, bool enabled)
 {
-    frame.Menu_Item(ID_UNDO)->setEnabled(enabled);
-    if (frame.State().undo_button) frame.State().undo_button->setEnabled(enabled);
+    editor.Menu_Item(ID_PASTE)->setEnabled(enabled);
+    if (QAction* paste = Toolbar_Controls(editor).tool_buttons[kPaste]) paste->setEnabled(enabled);
 }
 
-void Set_Paste_Enabled(Zol& frame, bool enabled)
-{
-    frame.Menu_Item(ID_PASTE)->setEnabled(enabled);
-    if (QAction* paste = frame.State().tool_buttons[kPaste]) paste->setEnabled(enabled);
-}
-
-void Press_Tool_Button(Zol& frame, int tool)
+void Press_Tool_Button(Editor& editor, int tool)
 {
     for (int t = 0; t < kToolCount; ++t)
-        if (QAction* button = frame.State().tool_buttons[std::size_t(t)]) button->setChecked(t == tool);
+        if (QAction* button = Toolbar_Controls(editor).tool_buttons[std::size_t(t)]) button->setChecked(t == tool);
 }
 
 } // namespace zol

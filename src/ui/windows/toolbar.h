@@ -2,20 +2,31 @@
 // The toolbar: undo and the ten tools, each button running its menu command; and the states
 // that the menu and the toolbar share (undo and paste enabled, the current tool pressed).
 
+#include "ui/editor/editor.h"
+
+#include <QPointer>
+#include <QToolBar>
+
+#include <array>
+
 namespace zol {
 
-class Zol;
+// The toolbar, its undo button and its ten tool buttons by tool number.
+struct ToolbarControls {
+    QPointer<QToolBar> toolbar;
+    QAction* undo_button = nullptr;
+    std::array<QAction*, kToolCount> tool_buttons{};
+};
+ToolbarControls& Toolbar_Controls(Editor& editor);
 
 // Builds the toolbar (replacing one that exists) and checks ツールバー(&T).
-void Build_Toolbar(Zol& frame);
+void Build_Toolbar(Editor& editor);
 // Destroys the toolbar and unchecks ツールバー(&T).
-void Close_Toolbar(Zol& frame);
-// Command 1019: builds the toolbar when there is none.
-void Toolbar_Command(Zol& frame);
+void Close_Toolbar(Editor& editor);
 
-void Set_Undo_Enabled(Zol& frame, bool enabled);
-void Set_Paste_Enabled(Zol& frame, bool enabled);
+void Set_Undo_Enabled(Editor& editor, bool enabled);
+void Set_Paste_Enabled(Editor& editor, bool enabled);
 // Shows tool as the pressed tool button.
-void Press_Tool_Button(Zol& frame, int tool);
+void Press_Tool_Button(Editor& editor, int tool);
 
 } // namespace zol

@@ -1,14 +1,38 @@
-#include "ui/tools/tools.h"
+#include "ui/editor/editor.h"
 
-#include "ui/dialogs/edit_settings.h"
-#include "core/editing/tool_state.h"
-#include "ui/windows/toolbar.h"
-#include "ui/frame/zol.h"
-#include "ui/dialogs/pattern_windows.h"
+#include "core/editing/undo.h"
 
 #include <array>
 
 namespace zol {
+
+FormChild* Editor::Map_Window(int slot) const
+{
+    if (slot < 0 || slot >= kMaxDocuments) return nullptr;
+    return static_cast<FormChild*>(State().documents[slot].window.data());
+}
+
+void Record_Step(Editor& editor, int slot)
+{
+    Save_Step(editor.Documents()[slot]);
+    emit editor.Hub().historyChanged();
+}
+
+void Mark_Modified(Editor& editor, int slot)
+{
+    edit_form& doc = editor.Documents()[slot];
+    const bool was_saved = doc.saved != 0;
+    doc.saved = 0;
+    if (was_saved) emit editor.Hub().savedChanged(slot);
+}
+
+void Set_Tool(Editor& editor, int tool)
+{
+    editor.State().tools.current = tool;
+    emit editor.Hub().toolChanged(tool);
+}
+
+uint32_t Fill_Seed(Editor& editor) { return uint32_t(editor.State().clock.elapsed()); }
 
 namespace {
 
@@ -39,38 +63,5 @@ const std::array<ToolEntry, kToolCount>& Tool_Table()
 int Tool_Command_Id(int tool) { return Tool_Table()[std::size_t(tool)].command_id; }
 
 QString Tool_Hint(int tool) { return QString::fromUtf8(Tool_Table()[std::size_t(tool)].hint); }
-
-bool Select_Tool(Zol& frame, int tool)
-{
-    Close_Tool_Dialogs(frame);
-    for (int t = 0; t < kToolCount; ++t) {
-        QAction* item = frame.Menu_Item(Tool_Command_Id(t));
-        item->setCheckable(true);
-        item->setChecked(t == tool);
-    }
-    Press_Tool_Button(frame, tool);
-    return true;
-}
-
-void Set_Tool(Zol& frame, int tool)
-{
-    frame.State().tools.current = tool;
-    Select_Tool(frame, tool);
-}
-
-void Tool_Command(Zol& frame, int tool)
-{
-    ToolState& tools = frame.State().tools;
-    tools.previous = tools.current;
-    tools.current = tool;
-    Select_Tool(frame, tool);
-    frame.Status()->Set_Text(1, Tool_Hint(tool));
-    if ((tool == kRectangleFill || tool == kFloodFill) && frame.State().fill_rate.on)
-        Open_Fill_Rate_Dialog(frame);
-    else if (tool == kCopyWithoutBackground)
-        Open_Background_Dialog(frame);
-    else if (tool == kPatternRectangle || tool == kPatternFill)
-        Open_Pattern_Size_Dialog(frame);
-}
 
 } // namespace zol
