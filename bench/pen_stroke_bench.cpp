@@ -1,6 +1,9 @@
-// A pen stroke through the map picture's bound handlers, offscreen: a press and 19 moves over
-// 20 cells of a 640 x 480 picture and the release, against one full redraw of that picture.
-// Both only prepare the picture; the window system paints it later either way.
+// Editing through the frame, offscreen, where every change is announced to the views:
+// - a pen stroke through the map picture's bound handlers (a press and 19 moves over 20 cells of
+//   a 640 x 480 picture and the release) against one full redraw of that picture; both only
+//   prepare the picture, the window system paints it later either way;
+// - a flood fill of the whole largest map with the whole-map view and the three lists open,
+//   against the same fill with no view open but its map window.
 
 #include <benchmark/benchmark.h>
 
@@ -8,6 +11,9 @@
 #include "ui/windows/map_view.h"
 #include "core/map/map_file.h"
 #include "ui/frame/zol.h"
+#include "ui/tools/mouse_editing.h"
+#include "ui/windows/lists.h"
+#include "ui/windows/map_viewer.h"
 #include "ui/winlib/winlib.h"
 
 #include <QTemporaryDir>
@@ -21,7 +27,7 @@ struct Editor {
     zol::Zol frame;
     int slot = -1;
 
-    Editor()
+    explicit Editor(int side = 100)
     {
         zol::CellImages cells;
         for (int n = 0; n < 64; ++n) {
@@ -31,8 +37,8 @@ struct Editor {
         }
         if (!zol::Write_Palette_Bitmap(dir.filePath("tiles.bmp"), cells)) std::abort();
         zol::edit_form doc;
-        doc.max_x = doc.max_y = 99;
-        doc.grid.Allocate(100, 100, 3);
+        doc.max_x = doc.max_y = uint8_t(side - 1);
+        doc.grid.Allocate(side, side, 3);
         doc.flags.assign(zol::kCellCount, 0);
         doc.file_path = dir.filePath("stroke.zol");
         if (!zol::Write_Map(doc, "tiles", "ERROR(17)")) std::abort();
@@ -74,5 +80,32 @@ void BM_PenStroke(benchmark::State& state)
     }
 }
 BENCHMARK(BM_PenStroke);
+
+// A fill that covers the largest map: every cell takes the other of two numbers.
+void Fill_Whole_Map(benchmark::State& state, bool views)
+{
+    static Editor* editor = new Editor(256);
+    zol::Zol& frame = editor->frame;
+    if (views && !zol::Viewer_Controls(frame).window) {
+        frame.Run_Command(zol::ID_WHOLE_MAP);
+        for (int id : {zol::ID_EVENT_LIST, zol::ID_FLAG_LIST, zol::ID_LINK_LIST}) frame.Run_Command(id);
+    }
+    frame.State().tools.current = zol::kFloodFill;
+    frame.State().fill_rate = {false, 100};
+    int cell = 3;
+    for (auto _ : state) {
+        cell = cell == 3 ? 4 : 3;
+        frame.State().palette.l_cell = uint8_t(cell);
+        zol::Press_Tool(frame, editor->slot, 0, 0, false);
+        zol::Release_Tool(frame, editor->slot, 0, 0, false);
+    }
+    if (frame.Documents()[editor->slot].cell(255, 255) != cell) state.SkipWithError("the fill did not cover the map");
+}
+
+void BM_FillNoViews(benchmark::State& state) { Fill_Whole_Map(state, false); }
+BENCHMARK(BM_FillNoViews);
+
+void BM_FillAllViews(benchmark::State& state) { Fill_Whole_Map(state, true); }
+BENCHMARK(BM_FillAllViews);
 
 } // namespace

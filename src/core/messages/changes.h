@@ -29,8 +29,8 @@ signals:
     void paletteChanged(int cell);
     // Whether the palette has unsaved changes.
     void paletteSavedChanged();
-    // An undo step was recorded or taken back.
-    void historyChanged();
+    // An undo step was recorded (true) or taken back (false).
+    void historyChanged(bool recorded);
     // The clipboard took cells.
     void clipboardChanged();
     // The current tool.

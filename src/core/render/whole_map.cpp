@@ -35,6 +35,18 @@ void Render_Whole_Map(QImage& image, const edit_form* doc, const PaletteColours&
     }
 }
 
+void Render_Map_Cells(QImage& image, const edit_form& doc, const PaletteColours& colours, const QRect& cells)
+{
+    const QRect rect = cells & QRect(0, 0, std::min(doc.width(), image.width()), std::min(doc.height(), image.height()));
+    if (rect.isEmpty() || !doc.has_grid()) return;
+    const std::size_t step = std::size_t(doc.height());
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        const uint8_t* cell = doc.grid.data() + std::size_t(rect.left()) * step + std::size_t(y);
+        for (int x = rect.left(); x <= rect.right(); ++x, cell += step) line[x] = colours[Cell_Number(*cell)];
+    }
+}
+
 void Render_Map_Pixel(QImage& image, const edit_form& doc, const PaletteColours& colours, int x, int y)
 {
     if (!doc.contains(x, y) || x >= image.width() || y >= image.height()) return;

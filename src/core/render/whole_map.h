@@ -18,6 +18,8 @@ constexpr int kViewSide = 256; // the largest map, whole
 QImage New_View_Image();
 // Draws the whole map (nothing: background only) into image: pixel (x, y) is cell (x, y).
 void Render_Whole_Map(QImage& image, const edit_form* doc, const PaletteColours& colours, QRgb background);
+// Sets the pixels of the cells of rect (clipped to the map) after they changed.
+void Render_Map_Cells(QImage& image, const edit_form& doc, const PaletteColours& colours, const QRect& cells);
 // Sets the pixel of cell (x, y) after that cell changed.
 void Render_Map_Pixel(QImage& image, const edit_form& doc, const PaletteColours& colours, int x, int y);
 

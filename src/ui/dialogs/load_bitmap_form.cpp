@@ -271,7 +271,7 @@ void Loader_OK(Editor& editor)
         if (slot >= 0 && Set_Cell_Flag(state.documents[slot], n, flag)) changed.push_back(slot);
     }
     Close_Load_Bitmap_Form(editor);
-    emit editor.Hub().historyChanged();
+    emit editor.Hub().historyChanged(true);
     emit editor.Hub().paletteChanged(n);
     emit editor.Hub().paletteSavedChanged();
     for (int slot : changed) {

@@ -15,7 +15,7 @@ FormChild* Editor::Map_Window(int slot) const
 void Record_Step(Editor& editor, int slot)
 {
     Save_Step(editor.Documents()[slot]);
-    emit editor.Hub().historyChanged();
+    emit editor.Hub().historyChanged(true);
 }
 
 void Mark_Modified(Editor& editor, int slot)

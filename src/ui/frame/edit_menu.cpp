@@ -44,7 +44,7 @@ void Undo_Command(Editor& editor)
             Mark_Modified(editor, slot); // the map now differs from its file
             break;
         }
-        emit editor.Hub().historyChanged();
+        emit editor.Hub().historyChanged(false);
         return;
     }
     if (Palette_Window(editor) && editor.Client()->activeSubWindow() == Palette_Window(editor)) {
@@ -57,7 +57,7 @@ void Undo_Command(Editor& editor)
             emit editor.Hub().paletteChanged(-1);
             emit editor.Hub().paletteSavedChanged();
         }
-        emit editor.Hub().historyChanged();
+        emit editor.Hub().historyChanged(false);
         return;
     }
     Show_Message(&editor.Main_Window(), QStringLiteral("やり直すって何を？"),
@@ -69,7 +69,11 @@ void Follow_Edit_Menu(Editor& editor)
 {
     Changes& hub = editor.Hub();
     QObject* context = &editor.Main_Window();
-    QObject::connect(&hub, &Changes::historyChanged, context, [&editor] { Update_Undo_Command(editor); });
+    // A step just recorded can be undone, whichever window is active now.
+    QObject::connect(&hub, &Changes::historyChanged, context, [&editor](bool recorded) {
+        if (recorded) Set_Undo_Enabled(editor, true);
+        else Update_Undo_Command(editor);
+    });
     QObject::connect(&hub, &Changes::clipboardChanged, context,
                      [&editor] { Set_Paste_Enabled(editor, editor.State().clipboard.has_area()); });
 }

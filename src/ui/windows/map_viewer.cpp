@@ -146,11 +146,7 @@ void Draw_Whole_Map(Editor& editor)
 void Draw_Map_Cells(Editor& editor, const QRect& cells, int slot)
 {
     if (!Showing(editor, slot)) return;
-    const edit_form& doc = editor.Documents()[slot];
-    const QRect rect = cells & QRect(0, 0, doc.width(), doc.height());
-    for (int x = rect.left(); x <= rect.right(); ++x)
-        for (int y = rect.top(); y <= rect.bottom(); ++y)
-            Render_Map_Pixel(Viewer_Controls(editor).image, doc, editor.State().palette_colours, x, y);
+    Render_Map_Cells(Viewer_Controls(editor).image, editor.Documents()[slot], editor.State().palette_colours, cells);
     Show_View_Rectangle(editor, slot);
 }
 
