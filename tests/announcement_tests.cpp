@@ -60,7 +60,9 @@ protected:
                 << "palette cell " << n;
 
         EXPECT_EQ(frame->Status()->Text(0), Cell_Status_Text(doc, pointed.x(), pointed.y())) << "status line";
-        if (map_changed) EXPECT_TRUE(Recovery_State(*frame).maps[0].touched) << "recovery copy";
+        if (map_changed) {
+            EXPECT_TRUE(Recovery_State(*frame).maps[0].touched) << "recovery copy";
+        }
         const int active = frame->Active_Map(false);
         const bool undo = (active >= 0 && Has_Undo_Step(Doc(active))) || !state.palette.history.Newest_Empty();
         EXPECT_EQ(frame->Menu_Item(ID_UNDO)->isEnabled(), undo) << "undo command, active map " << active;
