@@ -94,7 +94,6 @@ CellEditorControls& Cell_Editor(Editor& editor) { return editor.State().windows.
 void Open_Cell_Editer(Editor& editor)
 {
     Close_Cell_Editer(editor);
-    ProgramState& state = editor.State();
     CellEditorControls& controls = Cell_Editor(editor);
     const QImage& working = Loader(editor).picture;
     controls.cell = working.isNull() ? Blank_Cell() : Copy_Block(working, QPoint(0, 0));
@@ -207,7 +206,6 @@ void Editor_Tool_Button(Editor& editor)
 
 void Editor_OK(Editor& editor)
 {
-    ProgramState& state = editor.State();
     CellEditorControls& controls = Cell_Editor(editor);
     if (!controls.window.Get()) return;
     LoaderControls& loader = Loader(editor);

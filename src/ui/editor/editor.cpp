@@ -3,8 +3,15 @@
 #include "core/editing/undo.h"
 
 #include <array>
+#include <atomic>
 
 namespace zol {
+
+std::size_t WindowParts::Next_Id()
+{
+    static std::atomic<std::size_t> next{0};
+    return next++;
+}
 
 FormChild* Editor::Map_Window(int slot) const
 {

@@ -17,9 +17,8 @@
 #include <QElapsedTimer>
 #include <QString>
 
-#include <map>
 #include <memory>
-#include <typeindex>
+#include <vector>
 
 class QAction;
 class QMainWindow;
@@ -32,19 +31,30 @@ class WStatusBar;
 }
 
 // The records of the windows, each type defined by its own window's file and made on first use;
-// they live as long as the frame.
+// they live as long as the frame. A lookup is an index into a vector: handlers reach them on
+// every mouse move.
 class WindowParts {
 public:
     template <class Part>
     Part& Get()
     {
-        std::shared_ptr<void>& part = parts_[std::type_index(typeid(Part))];
+        const std::size_t id = Id<Part>();
+        if (id >= parts_.size()) parts_.resize(id + 1);
+        std::shared_ptr<void>& part = parts_[id];
         if (!part) part = std::make_shared<Part>();
         return *static_cast<Part*>(part.get());
     }
 
 private:
-    std::map<std::type_index, std::shared_ptr<void>> parts_;
+    static std::size_t Next_Id();
+    template <class Part>
+    static std::size_t Id()
+    {
+        static const std::size_t id = Next_Id();
+        return id;
+    }
+
+    std::vector<std::shared_ptr<void>> parts_;
 };
 
 // The state the windows share.

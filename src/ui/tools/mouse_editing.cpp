@@ -225,7 +225,6 @@ void Map_Move(Editor& editor, int slot, winlib::WPictureBox* picture, const winl
     doc.last_mouse_y = args.y;
     int x = 0, y = 0;
     Cell_Under(editor, slot, args.x, args.y, x, y);
-    if (doc.contains(x, y)) Show_Cell_Status(editor, slot, x, y);
 
     const winlib::ButtonSnapshot b = winlib::Buttons_Now();
     const bool plain = !b.shift && !b.ctrl && !b.alt && !b.middle;
@@ -240,6 +239,8 @@ void Map_Move(Editor& editor, int slot, winlib::WPictureBox* picture, const winl
     } else if (Is_Rectangle_Tool(state) && (left_alone || right_alone)) {
         Show_Band(editor, slot, picture, state.tools.anchor_x, state.tools.anchor_y, x, y);
     }
+    // After the pen, so that the cell is shown once, as painted.
+    if (doc.contains(x, y)) Show_Cell_Status(editor, slot, x, y);
 }
 
 void Map_Release(Editor& editor, int slot, winlib::WPictureBox* picture, const winlib::EventArgs& args, bool right)
