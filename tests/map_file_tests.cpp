@@ -258,6 +258,9 @@ TEST_F(MapFileTest, ReadMapDocumentReportsCodeAndSizeBytes)
         {"truncated_event", Bytes({0, 0, 5, 0, 1, 1}), "ファイルを開くのに失敗しました\nERROR No.18 0 0"},
         {"long_name", Bytes({1, 0, 1, 2, 0, 0}) + QByteArray(2000, 'a'),
          "ファイルを開くのに失敗しました\nERROR No.20 1 0"},
+        // A slot that held another map shows this file's numbers, 0 where it has none.
+        {"empty", QByteArray(), "ファイルを開くのに失敗しました\nERROR No.3 0 0"},
+        {"one_byte", Bytes({7}), "ファイルを開くのに失敗しました\nERROR No.3 7 0"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -277,9 +280,9 @@ TEST_F(MapFileTest, ReadMapDocumentReportsCodeAndSizeBytes)
     }
 
     ScriptedPresenter presenter;
-    edit_form doc;
+    edit_form doc = Used_Slot();
     EXPECT_FALSE(Read_Map_Document(doc, Path("nothing.zol")));
-    EXPECT_TRUE(presenter.last().text.startsWith(QStringLiteral("ファイルを開くのに失敗しました\nERROR No.2 ")));
+    EXPECT_EQ(presenter.last().text, QStringLiteral("ファイルを開くのに失敗しました\nERROR No.2 0 0"));
 }
 
 TEST_F(MapFileTest, ReadMapDocumentMemoryFailureShowsSizeBytes)

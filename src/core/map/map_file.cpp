@@ -108,6 +108,9 @@ int Read_Grid_And_Tables(QFile& file, qint64 length, edit_form& doc)
 
 int Read_Map(const QString& path, edit_form& doc)
 {
+    // The sizes are the file's own first two bytes, 0 where it has none: never those of a map
+    // read before.
+    doc.max_x = doc.max_y = 0;
     // Only plain files: opening a named pipe would wait for a writer for ever.
     if (!QFileInfo(path).isFile()) return kReadCannotOpen; // directories too
     QFile file(path);

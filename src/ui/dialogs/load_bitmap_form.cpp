@@ -109,6 +109,7 @@ void Open_Bitmap_Window(Editor& editor, const QImage& image)
         loader.bitmap_status->setSizeGripEnabled(false);
         layout->addWidget(loader.bitmap_status);
         layout->setSizeConstraint(QLayout::SetFixedSize);
+        winlib::Widen_For_Title(window);
         winlib::Bind(loader.bitmap_picture, QStringLiteral("MouseMoveEvent"),
                      [&editor](QObject*, winlib::EventArgs& args) { Show_Block_Frame(editor, args.x, args.y); });
         for (const char* name : {"LeftButtonDownEvent", "RightButtonDownEvent"})

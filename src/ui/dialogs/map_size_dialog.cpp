@@ -90,6 +90,7 @@ void Open_Map_Size_Dialog(Editor& editor, int slot)
         buttons->addWidget(ok);
         buttons->addWidget(cancel);
         grid->addLayout(buttons, 2, 0, 1, 3);
+        winlib::Widen_For_Title(dialog);
         // The numbers come from the bars, which always hold a size in range.
         winlib::Bind(ok, QStringLiteral("ClickEvent"), [&editor, slot, width, height](QObject*, winlib::EventArgs&) {
             Apply(editor, slot, width->value(), height->value());

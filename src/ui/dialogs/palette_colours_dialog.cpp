@@ -85,6 +85,7 @@ void Open_Palette_Colour_Dialog(Editor& editor)
         buttons->addWidget(ok);
         buttons->addWidget(format);
         grid->addLayout(buttons, 16, 0, 1, 4);
+        winlib::Widen_For_Title(dialog);
         winlib::Bind(format, QStringLiteral("ClickEvent"), [swatches](QObject*, winlib::EventArgs&) {
             for (int i = 0; i < 64; ++i) (*swatches)[std::size_t(i)]->Set_Colour(Default_Palette_Colour(i));
         });

@@ -50,6 +50,7 @@ void Open_Zoom_Dialog(Editor& editor)
                 Zoom_Window(editor).Close();
             });
         }
+        winlib::Widen_For_Title(dialog);
         return dialog;
     });
 }

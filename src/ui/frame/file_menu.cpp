@@ -253,7 +253,8 @@ void Import_Command(Editor& editor)
         Report(editor, caption, QStringLiteral("インポートしたマップの保存に失敗しました。"), written);
         return;
     }
-    Open_Map(editor, slot, target);
+    if (Open_Map(editor, slot, target))
+        editor.Status()->Set_Text(1, Path_File_Name(target) + QStringLiteral("をインポートしました"));
     Update_File_Menu(editor);
 }
 

@@ -107,6 +107,7 @@ struct CellStatus {
     int slot = -1;
     int x = 0;
     int y = 0;
+    QString name; // the map's name, as pane 1 shows it
 };
 
 } // namespace
@@ -264,15 +265,19 @@ void Show_Cell_Status(Editor& editor, int slot, int x, int y)
 {
     const edit_form& doc = editor.Documents()[slot];
     if (!doc.has_grid() || x < 0 || y < 0 || x >= doc.width() || y >= doc.height()) return;
-    editor.State().windows.Get<CellStatus>() = {slot, x, y};
+    CellStatus& shown = editor.State().windows.Get<CellStatus>();
+    shown.slot = slot;
+    shown.x = x;
+    shown.y = y;
+    shown.name = Path_Name_Part(doc.file_path);
     editor.Status()->Set_Text(0, Cell_Status_Text(doc, x, y));
-    editor.Status()->Set_Text(1, Path_Name_Part(doc.file_path));
+    editor.Status()->Set_Text(1, shown.name);
 }
 
 void Follow_Cell_Status(Editor& editor)
 {
     const auto refresh = [&editor](int slot) {
-        const CellStatus shown = editor.State().windows.Get<CellStatus>();
+        const CellStatus& shown = editor.State().windows.Get<CellStatus>();
         const edit_form& doc = editor.Documents()[slot];
         if (slot != shown.slot || !doc.has_grid() || !doc.contains(shown.x, shown.y)) return;
         editor.Status()->Set_Text(0, Cell_Status_Text(doc, shown.x, shown.y));
@@ -280,11 +285,25 @@ void Follow_Cell_Status(Editor& editor)
     Changes& hub = editor.Hub();
     QObject* context = &editor.Main_Window();
     QObject::connect(&hub, &Changes::cellsChanged, context, [refresh, &editor](int slot, QRect cells) {
-        const CellStatus shown = editor.State().windows.Get<CellStatus>();
+        const CellStatus& shown = editor.State().windows.Get<CellStatus>();
         if (slot == shown.slot && cells.contains(shown.x, shown.y)) refresh(slot);
     });
     for (auto signal : {&Changes::mapChanged, &Changes::tablesChanged, &Changes::flagsChanged})
         QObject::connect(&hub, signal, context, refresh);
+    // A map closed takes its cell off the status line; a map renamed shows its new name.
+    QObject::connect(&hub, &Changes::mapsChanged, context, [&editor] {
+        CellStatus& shown = editor.State().windows.Get<CellStatus>();
+        if (shown.slot < 0) return;
+        if (!editor.Map_Window(shown.slot)) {
+            shown = CellStatus{};
+            editor.Status()->Set_Text(0, QString());
+            editor.Status()->Set_Text(1, QString());
+            return;
+        }
+        const QString name = Path_Name_Part(editor.Documents()[shown.slot].file_path);
+        if (name != shown.name && editor.Status()->Text(1) == shown.name) editor.Status()->Set_Text(1, name);
+        shown.name = name;
+    });
 }
 
 } // namespace zol

@@ -71,6 +71,8 @@ void Open_Cell_Palette(Editor& editor, const CellImages& cells, const QString& p
     controls.status->setGeometry(0, status_top, kPaletteWidth, kPaletteStatusHeight);
     window->Set_Content_Size(kPaletteWidth, status_top + kPaletteStatusHeight);
     window->move(std::max(0, editor.Client()->width() - window->width() - 10), 0);
+    // Never out of reach: inside the client area however the frame is sized.
+    winlib::Keep_Inside(window, window->parentWidget());
 
     // The palette window never closes by the user's hand.
     winlib::Bind(window, QStringLiteral("CloseEvent"),

@@ -61,6 +61,7 @@ void Build_Toolbar(Editor& editor)
     ToolbarControls& state = Toolbar_Controls(editor);
     QMainWindow* frame = &editor.Main_Window();
     auto* toolbar = new QToolBar(frame);
+    toolbar->setWindowTitle(QStringLiteral("ツールバー")); // its item in the frame's context menu
     toolbar->setIconSize(QSize(kImageSize, kImageSize));
     toolbar->setFloatable(false);
     QPixmap strip(QStringLiteral(":/zol/toolbar.bmp"));

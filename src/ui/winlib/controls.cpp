@@ -10,6 +10,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegularExpressionValidator>
+#include <QScreen>
+#include <QSpacerItem>
 
 namespace zol::winlib {
 
@@ -191,6 +193,13 @@ WButton::WButton(const QString& text, QWidget* parent) : QPushButton(text, paren
     connect(this, &QPushButton::clicked, this, [this] { Fire(this, QStringLiteral("ClickEvent")); });
 }
 
+QSize WButton::sizeHint() const
+{
+    constexpr int kPadding = 12; // each side
+    const QSize hint = QPushButton::sizeHint();
+    return hint.expandedTo(QSize(fontMetrics().horizontalAdvance(text()) + 2 * kPadding, hint.height()));
+}
+
 WCheckBox::WCheckBox(const QString& text, QWidget* parent) : QCheckBox(text, parent)
 {
     connect(this, &QCheckBox::clicked, this, [this] { Fire(this, QStringLiteral("ClickEvent")); });
@@ -228,12 +237,54 @@ WRadioButton::WRadioButton(const QString& text, QWidget* parent) : QRadioButton(
 
 // ---- WStatusBar -----------------------------------------------------------------------------
 
+WTextPane::WTextPane(QWidget* parent) : QLabel(parent)
+{
+    setTextFormat(Qt::PlainText);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+}
+
+void WTextPane::Set_Text(const QString& text)
+{
+    if (text == full_) return; // the pointer moves often within a cell
+    full_ = text;
+    Show_Fitted();
+    updateGeometry();
+}
+
+QSize WTextPane::sizeHint() const
+{
+    const int margins = contentsMargins().left() + contentsMargins().right() + 2 * margin() + 4;
+    return QSize(fontMetrics().horizontalAdvance(full_) + margins, QLabel::sizeHint().height());
+}
+
+QSize WTextPane::minimumSizeHint() const
+{
+    // A few characters: a long text never widens the window it sits in.
+    return QSize(fontMetrics().averageCharWidth() * 6, QLabel::minimumSizeHint().height());
+}
+
+void WTextPane::resizeEvent(QResizeEvent* event)
+{
+    QLabel::resizeEvent(event);
+    Show_Fitted();
+}
+
+void WTextPane::Show_Fitted()
+{
+    const int room = contentsRect().width() - 2 * margin();
+    const QString shown = fontMetrics().horizontalAdvance(full_) <= room
+                              ? full_
+                              : fontMetrics().elidedText(full_, Qt::ElideRight, std::max(room, 0));
+    if (shown != text()) QLabel::setText(shown);
+    const QString tip = shown == full_ ? QString() : full_;
+    if (tip != toolTip()) setToolTip(tip);
+}
+
 WStatusBar::WStatusBar(int panes, QWidget* parent) : QStatusBar(parent)
 {
     for (int i = 0; i < panes; ++i) {
-        auto* pane = new QLabel(this);
+        auto* pane = new WTextPane(this);
         pane->setObjectName(QStringLiteral("pane%1").arg(i));
-        pane->setTextFormat(Qt::PlainText);
         // The first pane takes the spare width; the others keep to the right.
         if (i == 0) addWidget(pane, 1);
         else addPermanentWidget(pane);
@@ -244,14 +295,13 @@ WStatusBar::WStatusBar(int panes, QWidget* parent) : QStatusBar(parent)
 void WStatusBar::Set_Text(int pane, const QString& text)
 {
     if (pane < 0 || pane >= int(panes_.size())) return;
-    QLabel* label = panes_[std::size_t(pane)];
-    if (label->text() != text) label->setText(text); // the pointer moves often within a cell
+    panes_[std::size_t(pane)]->Set_Text(text);
 }
 
 QString WStatusBar::Text(int pane) const
 {
     if (pane < 0 || pane >= int(panes_.size())) return QString();
-    return panes_[std::size_t(pane)]->text();
+    return panes_[std::size_t(pane)]->Text();
 }
 
 // ---- WDialog ----------------------------------------------------------------------------------
@@ -267,7 +317,26 @@ WDialog::WDialog(QWidget* owner, const QString& title)
 
 int WDialog::Title_Width() const
 {
-    return fontMetrics().horizontalAdvance(windowTitle()) + 130;
+    return winlib::Title_Width(this);
+}
+
+int Title_Width(const QWidget* window)
+{
+    const int wanted = window->fontMetrics().horizontalAdvance(window->windowTitle()) + 130;
+    const QScreen* screen = window->screen();
+    return screen ? std::min(wanted, screen->availableGeometry().width() * 4 / 5) : wanted;
+}
+
+void Widen_For_Title(QWidget* dialog)
+{
+    QLayout* layout = dialog->layout();
+    if (!layout) {
+        dialog->setMinimumWidth(std::max(dialog->minimumWidth(), Title_Width(dialog)));
+        return;
+    }
+    const QMargins margins = layout->contentsMargins();
+    layout->addItem(new QSpacerItem(Title_Width(dialog) - margins.left() - margins.right(), 0, QSizePolicy::Fixed,
+                                    QSizePolicy::Minimum));
 }
 
 void WDialog::closeEvent(QCloseEvent* event)
@@ -336,9 +405,13 @@ void Pair_Scroll_And_Edit(QScrollBar* bar, QLineEdit* edit)
         value = int(number);
         return true;
     };
-    QObject::connect(edit, &QLineEdit::textEdited, bar, [guarded, typing, in_range](const QString& text) {
+    QObject::connect(edit, &QLineEdit::textEdited, bar, [guarded, edit, typing, in_range](const QString& text) {
         int value = 0;
-        if (!in_range(text, value)) return;
+        if (!in_range(text, value)) {
+            // Out of range, or emptied: the bar's position at once.
+            edit->setText(QString::number(guarded->value()));
+            return;
+        }
         *typing = true;
         guarded->setValue(value);
         *typing = false;

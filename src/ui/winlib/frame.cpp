@@ -2,6 +2,7 @@
 
 #include "ui/winlib/winlib.h"
 
+#include <QPointer>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -222,6 +223,44 @@ void Place_At_Pointer(QWidget* window, QWidget* frame, QPoint offset)
         at.setY(Clamp_Start(at.y(), size.height(), bounds.top(), bounds.bottom() + 1));
     }
     window->move(at);
+}
+
+namespace {
+
+// Moves a child window back inside its area whenever the area is resized.
+class InsideKeeper : public QObject {
+public:
+    InsideKeeper(QWidget* window, QWidget* area) : QObject(window), window_(window), area_(area)
+    {
+        area->installEventFilter(this);
+        Keep();
+    }
+
+    void Keep()
+    {
+        if (!window_ || !area_) return;
+        const QSize size = window_->frameGeometry().size();
+        window_->move(Clamp_Start(window_->x(), size.width(), 0, area_->width()),
+                      Clamp_Start(window_->y(), size.height(), 0, area_->height()));
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == area_ && event->type() == QEvent::Resize) Keep();
+        return false;
+    }
+
+private:
+    QPointer<QWidget> window_;
+    QPointer<QWidget> area_;
+};
+
+} // namespace
+
+void Keep_Inside(QWidget* window, QWidget* area)
+{
+    if (window && area) new InsideKeeper(window, area);
 }
 
 } // namespace zol::winlib

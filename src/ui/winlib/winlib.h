@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QLabel>
 #include <QStatusBar>
 #include <QWidget>
 
@@ -119,6 +120,8 @@ class WButton : public QPushButton {
     Q_OBJECT
 public:
     explicit WButton(const QString& text, QWidget* parent = nullptr);
+    // Room around the text, so that it never touches the button's edges.
+    QSize sizeHint() const override;
 };
 
 class WCheckBox : public QCheckBox {
@@ -159,16 +162,37 @@ public:
     explicit WRadioButton(const QString& text, QWidget* parent = nullptr);
 };
 
-// A status bar with numbered text panes.
+// A text pane that never asks for more room than its window has: a text too long for its width
+// is shortened with an ellipsis and shown whole as its tooltip.
+class WTextPane : public QLabel {
+    Q_OBJECT
+public:
+    explicit WTextPane(QWidget* parent = nullptr);
+    void Set_Text(const QString& text);
+    const QString& Text() const { return full_; }
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void Show_Fitted();
+    QString full_;
+};
+
+// A status bar with numbered text panes (WTextPane).
 class WStatusBar : public QStatusBar {
     Q_OBJECT
 public:
     explicit WStatusBar(int panes, QWidget* parent = nullptr);
     void Set_Text(int pane, const QString& text);
+    // The whole text, however it is shown.
     QString Text(int pane) const;
+    WTextPane* Pane(int pane) const { return panes_.at(std::size_t(pane)); }
 
 private:
-    std::vector<QLabel*> panes_;
+    std::vector<WTextPane*> panes_;
 };
 
 // ---- Frame and child windows ----------------------------------------------------------------
@@ -321,6 +345,15 @@ private:
 // inside frame.
 void Place_At_Pointer(QWidget* window, QWidget* frame, QPoint offset = {});
 
+// How wide a window must be for its title to show beside the window frame's buttons (at most
+// most of the screen's width).
+int Title_Width(const QWidget* window);
+// Makes a dialog laid out by its layout at least that wide.
+void Widen_For_Title(QWidget* dialog);
+
+// Keeps a child window of an area inside it: now, and again whenever the area changes its size.
+void Keep_Inside(QWidget* window, QWidget* area);
+
 // A modeless window that exists at most once: Open() destroys the one open, makes a new one with
 // make(), places it at the pointer (moved by offset) kept inside the frame, and shows it. The
 // record empties when the window is destroyed.
@@ -356,8 +389,8 @@ private:
 };
 
 // Keeps a scroll bar and a digits-only edit box in step: moving the bar writes "%ld" into the
-// box; a typed value inside the bar's range moves the bar; any other text is replaced by the
-// bar's position (when editing finishes).
+// box; a typed value inside the bar's range moves the bar; any other text, an emptied box too,
+// is replaced by the bar's position at once.
 void Pair_Scroll_And_Edit(QScrollBar* bar, QLineEdit* edit);
 
 } // namespace zol::winlib
