@@ -8,6 +8,29 @@
 
 namespace zol {
 
+std::vector<QPoint> Line_Cells(int x0, int y0, int x1, int y1)
+{
+    const int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
+    const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
+    std::vector<QPoint> cells;
+    cells.reserve(std::size_t(std::max(dx, -dy)) + 1);
+    int error = dx + dy;
+    for (int x = x0, y = y0;;) {
+        cells.emplace_back(x, y);
+        if (x == x1 && y == y1) break;
+        const int twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            x += sx;
+        }
+        if (twice <= dx) {
+            error += dx;
+            y += sy;
+        }
+    }
+    return cells;
+}
+
 namespace {
 
 // rect cut to the map; false when nothing of it lies inside.

@@ -3,10 +3,13 @@
 // pattern rectangle and the flood fill (Paint). Positions may lie outside the map (a drag's
 // anchor belongs to whichever map was pressed); only cells inside it are ever read or written.
 
-#include "core/map/edit_form.h"
 #include "core/editing/pattern.h"
+#include "core/map/edit_form.h"
+
+#include <QPoint>
 
 #include <cstdint>
+#include <vector>
 
 namespace zol {
 
@@ -45,6 +48,10 @@ struct CellRect {
         return {std::min(ax, bx), std::min(ay, by), std::max(ax, bx), std::max(ay, by)};
     }
 };
+
+// The cells of the straight line from (x0, y0) to (x1, y1), both ends included, in order from
+// the start: one cell per step along the longer axis (Bresenham), so a fast stroke leaves no gap.
+std::vector<QPoint> Line_Cells(int x0, int y0, int x1, int y1);
 
 // Writes value into the cells of rect, column by column, subject to the fill rate.
 void Rectangle_Fill(edit_form& doc, const CellRect& rect, uint8_t value, const FillRate& rate,

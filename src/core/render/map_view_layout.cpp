@@ -50,4 +50,13 @@ QString Map_Caption(const QString& name_part, int map_width, int map_height, int
                            .arg(window_height / s);
 }
 
+QPoint Cascade_Position(std::optional<QPoint> last, int step, QSize window, QSize area)
+{
+    const QPoint first(10, 10);
+    if (!last) return first;
+    const QPoint next = *last + QPoint(step, step);
+    if (next.x() + window.width() > area.width() || next.y() + window.height() > area.height()) return first;
+    return next;
+}
+
 } // namespace zol

@@ -2,7 +2,11 @@
 // Where a map window's picture and scroll bars go, from the picture's current size, the map's
 // size and the displayed cell size; the caption shows the map's size and the window's in cells.
 
+#include <QPoint>
+#include <QSize>
 #include <QString>
+
+#include <optional>
 
 namespace zol {
 
@@ -29,5 +33,10 @@ MapViewLayout Layout_Map(int picture_width, int picture_height, int map_width, i
 // " %ld×%ld Link: %ld  (%ld×%ld)" after the name part of the map's file name.
 QString Map_Caption(const QString& name_part, int map_width, int map_height, int links,
                     int window_width, int window_height, int s);
+
+// Where a new map window of size window goes in an area of size area: (10, 10) for the first;
+// else one step (a title bar's height) right of and below the last one opened, back at (10, 10)
+// before it would leave the area.
+QPoint Cascade_Position(std::optional<QPoint> last, int step, QSize window, QSize area);
 
 } // namespace zol

@@ -1,6 +1,7 @@
 #include "ui/dialogs/cell_editer.h"
 
 #include "core/editing/cell_picture.h"
+#include "core/editing/drawing_tools.h"
 #include "ui/dialogs/load_bitmap_form.h"
 
 #include <QPainter>
@@ -165,6 +166,7 @@ void Editor_Surface_Press(Editor& editor, int x, int y, bool right)
     } else {
         Pen(controls, i, j);
     }
+    controls.last_pixel = QPoint(i, j); // a drag with the button still held starts here
 }
 
 void Editor_Surface_Move(Editor& editor, int x, int y)
@@ -173,7 +175,11 @@ void Editor_Surface_Move(Editor& editor, int x, int y)
     int i = 0, j = 0;
     if (!controls.window.Get() || !Pixel_At(x, y, i, j)) return;
     const winlib::ButtonSnapshot b = winlib::Buttons_Now();
-    if (b.left && !b.right && !b.middle && !b.shift && !b.ctrl && !b.alt) Pen(controls, i, j);
+    if (!b.left || b.right || b.middle || b.shift || b.ctrl || b.alt) return;
+    // Every pixel on the way from the last one, however fast the pointer moved.
+    const std::vector<QPoint> line = Line_Cells(controls.last_pixel.x(), controls.last_pixel.y(), i, j);
+    for (const QPoint& pixel : line) Pen(controls, pixel.x(), pixel.y());
+    controls.last_pixel = QPoint(i, j);
 }
 
 void Editor_Grid_Press(Editor& editor, int x, int y)

@@ -21,6 +21,7 @@ struct CellEditorControls {
     int selected = 0;             // the grid's chosen colour
     QRgb colour = 0;              // what the pen and the fill paint with
     bool fill_mode = false;       // false: pen
+    QPoint last_pixel;            // the pen's last pixel in a drag
     winlib::WPictureBox* surface = nullptr;
     winlib::WPictureBox* grid = nullptr;
     winlib::WPictureBox* colour_box = nullptr;

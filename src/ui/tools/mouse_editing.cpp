@@ -163,9 +163,15 @@ void Press_Tool(Editor& editor, int slot, int x, int y, bool right)
     if (changed) Mark_Modified(editor, slot);
 }
 
-bool Pen_Stroke(Editor& editor, int slot, int x, int y, bool right)
+bool Pen_Stroke(Editor& editor, int slot, int x0, int y0, int x1, int y1, bool right)
 {
-    return Pen(editor, slot, x, y, Button_Value(editor, slot, right));
+    const uint8_t value = Button_Value(editor, slot, right);
+    const std::vector<QPoint> line = Line_Cells(x0, y0, x1, y1);
+    bool painted = false;
+    // The first cell was painted by the press or the move before.
+    for (std::size_t i = line.size() > 1 ? 1 : 0; i < line.size(); ++i)
+        painted = Pen(editor, slot, line[i].x(), line[i].y(), value) || painted;
+    return painted;
 }
 
 bool Dragging_Rectangle(Editor& editor)
@@ -222,6 +228,8 @@ void Map_Move(Editor& editor, int slot, winlib::WPictureBox* picture, const winl
 {
     ProgramState& state = editor.State();
     edit_form& doc = state.documents[slot];
+    int last_x = 0, last_y = 0;
+    Cell_Under(editor, slot, doc.last_mouse_x, doc.last_mouse_y, last_x, last_y);
     doc.last_mouse_x = args.x;
     doc.last_mouse_y = args.y;
     int x = 0, y = 0;
@@ -233,7 +241,7 @@ void Map_Move(Editor& editor, int slot, winlib::WPictureBox* picture, const winl
     const bool right_alone = plain && b.right && !b.left;
     const int tool = state.tools.current;
     if (tool == kPen) {
-        if (left_alone || right_alone) Pen(editor, slot, x, y, Button_Value(editor, slot, right_alone));
+        if (left_alone || right_alone) Pen_Stroke(editor, slot, last_x, last_y, x, y, right_alone);
     } else if (Is_Selection_Tool(tool)) {
         if (left_alone) Show_Band(editor, slot, picture, state.tools.selection_x, state.tools.selection_y, x, y);
         else if (!b.left && !b.right && !b.middle) Remove_Band(picture);

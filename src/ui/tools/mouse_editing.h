@@ -14,7 +14,9 @@ namespace zol {
 // What a press, the pen's drag and a release of the current tool do to map cell (x, y) of slot
 // (which may lie outside the map).
 void Press_Tool(Editor& editor, int slot, int x, int y, bool right);
-bool Pen_Stroke(Editor& editor, int slot, int x, int y, bool right);
+// The pen dragged from cell (x0, y0), already painted, to (x1, y1): every cell of the line
+// between them, with the button's cell and flag.
+bool Pen_Stroke(Editor& editor, int slot, int x0, int y0, int x1, int y1, bool right);
 void Release_Tool(Editor& editor, int slot, int x, int y, bool right);
 // Whether the current tool drags a rectangle (with a rubber band).
 bool Dragging_Rectangle(Editor& editor);

@@ -4,6 +4,9 @@
 #include "core/render/map_view_layout.h"
 #include "ui/windows/map_viewer.h"
 
+#include <QStyle>
+
+#include <array>
 #include <map>
 
 namespace zol {
@@ -16,6 +19,9 @@ struct MapViews {
     // out and redraws.
     std::map<int, CellCache> caches;
     int cache_version = -1;       // palette version the caches were built from
+    QPoint last_corner;           // where the last map window opened
+    // The picture size each window's user last gave it by resizing (pixels), which a zoom keeps.
+    std::array<QSize, kMaxDocuments> chosen_sizes;
 };
 
 MapViews& Views(Editor& editor) { return editor.State().windows.Get<MapViews>(); }
@@ -142,12 +148,30 @@ void Zoom_Map_View(Editor& editor, int slot)
     winlib::WPictureBox* picture = Map_Controls(editor, slot).picture;
     doc.layout_done = false;
     picture->hide();
-    // Whole cells of the new size, and at least one each way.
-    picture->resize(std::max(s, picture->width() / s * s), std::max(s, picture->height() / s * s));
+    // The size the user gave the window, in whole cells of the new size, and at least one each
+    // way; the layout keeps it to the map.
+    const QSize wanted = Chosen_Picture_Size(editor, slot).isValid() ? Chosen_Picture_Size(editor, slot) : picture->size();
+    picture->resize(std::max(s, wanted.width() / s * s), std::max(s, wanted.height() / s * s));
     Layout_Map_View(editor, slot);
     Redraw_Map(editor, slot);
     picture->show();
 }
+
+void Place_New_Map_Window(Editor& editor, int slot)
+{
+    FormChild* window = editor.Map_Window(slot);
+    MapViews& views = Views(editor);
+    bool others = false;
+    for (int s = 0; s < kMaxDocuments; ++s) others = others || (s != slot && editor.Map_Window(s));
+    const int step = window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window);
+    const QWidget* area = window->parentWidget();
+    const QPoint at = Cascade_Position(others ? std::optional<QPoint>(views.last_corner) : std::nullopt, step,
+                                       window->frameGeometry().size(), area ? area->size() : QSize());
+    window->move(at);
+    views.last_corner = at;
+}
+
+QSize& Chosen_Picture_Size(Editor& editor, int slot) { return Views(editor).chosen_sizes[std::size_t(slot)]; }
 
 void Scroll_Map(Editor& editor, int slot, bool vertical, int code, int position)
 {

@@ -36,9 +36,13 @@ void Redraw_Cells(Editor& editor, int slot, const QRect& cells);
 void Layout_Map_View(Editor& editor, int slot);
 // The caption: the map's name, size, links and the window's size in cells.
 void Show_Map_Caption(Editor& editor, int slot);
-// Lays the window out again at the displayed cell size: the picture in whole cells of the new
-// size, the top-left visible cell kept.
+// Lays the window out again at the displayed cell size: the picture at the size the user last
+// gave it, in whole cells of the new size, the top-left visible cell kept.
 void Zoom_Map_View(Editor& editor, int slot);
+// The picture size the user last gave slot's window (invalid until set), which zooms keep.
+QSize& Chosen_Picture_Size(Editor& editor, int slot);
+// Moves slot's new window to its place in the cascade of map windows.
+void Place_New_Map_Window(Editor& editor, int slot);
 // The scroll bars' handler: every change of position shows the picture there. A one-cell change
 // shifts the picture and draws the new row or column; any other change, the thumb's tracking
 // and the end of scrolling (code 8) redraw it.

@@ -17,6 +17,22 @@ namespace zol {
 namespace {
 
 constexpr int kChooserWidth = 256;
+constexpr int kScaleWidth = 60;
+constexpr int kMaxPictureSide = 512; // the most the view's picture takes of the frame
+constexpr int kScales[] = {1, 2, 4, 8};
+
+// Places the picture for the scale and sizes the window around it.
+void Layout_Viewer(ViewerControls& viewer)
+{
+    const int side = std::min(kViewSide * viewer.scale, kMaxPictureSide);
+    const int top = viewer.chooser->geometry().bottom() + 6;
+    viewer.picture->setGeometry(5, top, side, side);
+    viewer.picture->Set_Scale(viewer.scale);
+    const int width = std::max(side, kChooserWidth + 5 + kScaleWidth) + 10;
+    const int status_top = viewer.picture->geometry().bottom() + 6;
+    viewer.status->setGeometry(0, status_top, width, 22);
+    qobject_cast<FormChild*>(viewer.window.data())->Set_Content_Size(width, status_top + 22);
+}
 
 bool Showing(Editor& editor, int slot) { return slot >= 0 && Viewer_Slot(editor) == slot; }
 
@@ -73,6 +89,7 @@ void Press(Editor& editor, const winlib::EventArgs& args, bool right)
         return;
     }
     viewer.anchor_slot = slot;
+    viewer.stroke_last = QPoint(args.x, args.y);
     Press_Tool(editor, slot, args.x, args.y, false);
     viewer.status->Set_Text(0, Cell_Status_Text(editor.Documents()[slot], args.x, args.y));
 }
@@ -90,7 +107,11 @@ void Move(Editor& editor, const winlib::EventArgs& args)
     }
     if (plain && b.left && !b.right && Viewer_Controls(editor).anchor_slot == slot) {
         const int tool = state.tools.current;
-        if (tool == kPen) Pen_Stroke(editor, slot, args.x, args.y, false);
+        if (tool == kPen) {
+            QPoint& last = Viewer_Controls(editor).stroke_last;
+            Pen_Stroke(editor, slot, last.x(), last.y(), args.x, args.y, false);
+            last = QPoint(args.x, args.y);
+        }
         else if (tool == kCut || tool == kCopy || tool == kCopyWithoutBackground)
             Show_Band(editor, state.tools.selection_x, state.tools.selection_y, args.x, args.y);
         else if (Dragging_Rectangle(editor))
@@ -170,6 +191,18 @@ void Fill_Map_Chooser(Editor& editor)
     Draw_Whole_Map(editor);
 }
 
+void Set_Viewer_Scale(Editor& editor, int scale)
+{
+    ViewerControls& viewer = Viewer_Controls(editor);
+    if (!viewer.window) return;
+    viewer.scale = scale;
+    for (int entry = 0; entry < int(std::size(kScales)); ++entry)
+        if (kScales[entry] == scale && viewer.scale_chooser->currentIndex() != entry)
+            viewer.scale_chooser->setCurrentIndex(entry);
+    Layout_Viewer(viewer);
+    Draw_Whole_Map(editor);
+}
+
 void Viewer_Command(Editor& editor)
 {
     if (Viewer_Controls(editor).window) return;
@@ -183,17 +216,22 @@ void Viewer_Command(Editor& editor)
     QWidget* content = window->Content();
     viewer.chooser = new winlib::WComboBox(content);
     viewer.chooser->setGeometry(5, 5, kChooserWidth, viewer.chooser->sizeHint().height());
+    viewer.scale_chooser = new winlib::WComboBox(content);
+    for (int scale : kScales) viewer.scale_chooser->addItem(QStringLiteral("×%1").arg(scale));
+    viewer.scale_chooser->setGeometry(5 + kChooserWidth + 5, 5, kScaleWidth, viewer.chooser->sizeHint().height());
+    viewer.scale = 1;
     viewer.picture = new winlib::WPictureBox(content);
-    viewer.picture->setGeometry(5, viewer.chooser->geometry().bottom() + 6, kViewSide, kViewSide);
     viewer.status = new winlib::WStatusBar(1, content);
     viewer.status->setSizeGripEnabled(false);
-    const int status_top = viewer.picture->geometry().bottom() + 6;
-    viewer.status->setGeometry(0, status_top, kChooserWidth + 10, 22);
-    window->Set_Content_Size(kChooserWidth + 10, status_top + 22);
+    Layout_Viewer(viewer);
     viewer.image = New_View_Image();
     winlib::Place_At_Pointer(window, &editor.Main_Window());
 
     winlib::Bind(viewer.chooser, QStringLiteral("SelectEvent"), [&editor](QObject*, winlib::EventArgs&) { Draw_Whole_Map(editor); });
+    winlib::Bind(viewer.scale_chooser, QStringLiteral("SelectEvent"), [&editor](QObject*, winlib::EventArgs&) {
+        const int entry = Viewer_Controls(editor).scale_chooser->currentIndex();
+        if (entry >= 0 && entry < int(std::size(kScales))) Set_Viewer_Scale(editor, kScales[entry]);
+    });
     auto* picture = viewer.picture;
     winlib::Bind(picture, QStringLiteral("LeftButtonDownEvent"), [&editor](QObject*, winlib::EventArgs& a) { if (!Editing_Suspended(editor)) Press(editor, a, false); });
     winlib::Bind(picture, QStringLiteral("RightButtonDownEvent"), [&editor](QObject*, winlib::EventArgs& a) { if (!Editing_Suspended(editor)) Press(editor, a, true); });

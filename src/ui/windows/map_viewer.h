@@ -17,16 +17,21 @@ namespace zol {
 struct ViewerControls {
     QPointer<FormChild> window;
     winlib::WComboBox* chooser = nullptr;
+    winlib::WComboBox* scale_chooser = nullptr; // ×1, ×2, ×4, ×8
     winlib::WPictureBox* picture = nullptr;
     winlib::WStatusBar* status = nullptr;
     QImage image;                 // one pixel per cell
     std::vector<int> entry_slots;
     int anchor_slot = -1;         // the map a left press in the view set the anchors on
+    QPoint stroke_last;           // the pen's last cell in a drag
+    int scale = 1;                // pixels a cell edge
 };
 ViewerControls& Viewer_Controls(Editor& editor);
 
 // Command 1018: opens the view when there is none.
 void Viewer_Command(Editor& editor);
+// Shows each cell as a square of scale pixels (1, 2, 4 or 8), as far as the picture holds.
+void Set_Viewer_Scale(Editor& editor, int scale);
 // The slot of the map the view shows, or -1.
 int Viewer_Slot(Editor& editor);
 // Rebuilds the view's list of maps (entry 0 chosen) and redraws it.

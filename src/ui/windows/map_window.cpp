@@ -50,6 +50,7 @@ void Resize_Step(Editor& editor, int slot)
         picture.rheight() += s;
     map.picture->resize(picture);
     Layout_Map_View(editor, slot);
+    Chosen_Picture_Size(editor, slot) = map.picture->size(); // what the user asked for, kept by zooms
     if (state.ready) {
         winlib::BusyScope busy(state.ready);
         Redraw_Map(editor, slot);
@@ -68,6 +69,7 @@ void Release_Window_Slot(Editor& editor, int slot)
     doc.scroll_x = doc.scroll_y = 0;
     Reset_Map(doc);
     Map_Controls(editor, slot) = MapControls{};
+    Chosen_Picture_Size(editor, slot) = QSize();
 }
 
 // The press, move and release handlers of the picture, each finding its map by the picture
@@ -134,7 +136,6 @@ bool addChild(Editor& editor, int slot)
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     editor.Client()->addSubWindow(window);
-    window->move(10, 10);
 
     MapControls& map = Map_Controls(editor, slot);
     map.picture = new winlib::WPictureBox(window->Content());
@@ -178,8 +179,10 @@ bool addChild(Editor& editor, int slot)
     doc.scroll_x = doc.scroll_y = 0;
     const int s = state.cell_size;
     map.picture->setGeometry(0, 0, s * (640 / s), s * (480 / s));
+    Chosen_Picture_Size(editor, slot) = QSize(640, 480);
     window->show();
     Layout_Map_View(editor, slot);
+    Place_New_Map_Window(editor, slot);
     emit editor.Hub().mapsChanged();
     return true;
 }

@@ -20,12 +20,19 @@ namespace {
 // Draws what a picture control shows: the image at the top left, white elsewhere, and the
 // overlay outline over the pixels of the rectangle's border (a rectangle one pixel wide or high
 // is all border).
-void Paint_Picture(QPainter& painter, const QSize& size, const QImage& image,
-                   const std::optional<QRect>& overlay, const QColor& colour, Qt::PenStyle style)
+// The overlay rectangle, given in image pixels, on the widget.
+QRect Scaled(const QRect& rect, int s) { return QRect(rect.topLeft() * s, rect.size() * s); }
+
+void Paint_Picture(QPainter& painter, const QSize& size, const QImage& image, int scale,
+                   std::optional<QRect> overlay, const QColor& colour, Qt::PenStyle style)
 {
     painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
-    if (!image.isNull()) painter.drawImage(QPoint(0, 0), image);
+    if (!image.isNull()) {
+        if (scale == 1) painter.drawImage(QPoint(0, 0), image);
+        else painter.drawImage(QRect(QPoint(0, 0), image.size() * scale), image); // nearest pixel
+    }
     if (!overlay || !overlay->isValid()) return;
+    overlay = Scaled(*overlay, scale);
     painter.setRenderHint(QPainter::Antialiasing, false);
     if (overlay->width() <= 2 || overlay->height() <= 2) {
         painter.fillRect(*overlay, colour);
@@ -43,13 +50,15 @@ const char* Button_Event(Qt::MouseButton button, const char* left, const char* r
     return nullptr;
 }
 
-void Fire_Mouse(QWidget* control, const char* name, QMouseEvent* event)
+int Floor_Div(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+
+void Fire_Mouse(QWidget* control, const char* name, QMouseEvent* event, int scale = 1)
 {
     if (!name) return;
     const QPoint at = event->position().toPoint();
     EventArgs args;
-    args.x = at.x();
-    args.y = at.y();
+    args.x = Floor_Div(at.x(), scale);
+    args.y = Floor_Div(at.y(), scale);
     Fire(control, QString::fromLatin1(name), args);
 }
 
@@ -85,12 +94,20 @@ QRegion Outline_Region(const QRect& rect)
 
 void WPictureBox::Set_Overlay(const QRect& rect, const QColor& colour, Qt::PenStyle style)
 {
-    QRegion dirty = Outline_Region(rect);
-    if (overlay_) dirty += Outline_Region(*overlay_);
+    QRegion dirty = Outline_Region(Scaled(rect, scale_));
+    if (overlay_) dirty += Outline_Region(Scaled(*overlay_, scale_));
     overlay_ = rect;
     overlay_colour_ = colour;
     overlay_style_ = style;
     update(dirty);
+}
+
+void WPictureBox::Set_Scale(int s)
+{
+    s = std::max(1, s);
+    if (s == scale_) return;
+    scale_ = s;
+    update();
 }
 
 QImage WPictureBox::Grab() const
@@ -98,38 +115,38 @@ QImage WPictureBox::Grab() const
     QImage shown(size(), QImage::Format_RGB32);
     if (shown.isNull()) return shown;
     QPainter painter(&shown);
-    Paint_Picture(painter, size(), image_, overlay_, overlay_colour_, overlay_style_);
+    Paint_Picture(painter, size(), image_, scale_, overlay_, overlay_colour_, overlay_style_);
     return shown;
 }
 
 void WPictureBox::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    Paint_Picture(painter, size(), image_, overlay_, overlay_colour_, overlay_style_);
+    Paint_Picture(painter, size(), image_, scale_, overlay_, overlay_colour_, overlay_style_);
 }
 
 void WPictureBox::mousePressEvent(QMouseEvent* event)
 {
-    Fire_Mouse(this, Button_Event(event->button(), "LeftButtonDownEvent", "RightButtonDownEvent"), event);
+    Fire_Mouse(this, Button_Event(event->button(), "LeftButtonDownEvent", "RightButtonDownEvent"), event, scale_);
     event->accept();
 }
 
 void WPictureBox::mouseReleaseEvent(QMouseEvent* event)
 {
-    Fire_Mouse(this, Button_Event(event->button(), "LeftButtonUpEvent", "RightButtonUpEvent"), event);
+    Fire_Mouse(this, Button_Event(event->button(), "LeftButtonUpEvent", "RightButtonUpEvent"), event, scale_);
     event->accept();
 }
 
 void WPictureBox::mouseDoubleClickEvent(QMouseEvent* event)
 {
     Fire_Mouse(this, Button_Event(event->button(), "LeftButtonDoubleEvent", "RightButtonDoubleEvent"),
-               event);
+               event, scale_);
     event->accept();
 }
 
 void WPictureBox::mouseMoveEvent(QMouseEvent* event)
 {
-    Fire_Mouse(this, "MouseMoveEvent", event);
+    Fire_Mouse(this, "MouseMoveEvent", event, scale_);
     event->accept();
 }
 

@@ -83,6 +83,10 @@ public:
     explicit WPictureBox(QWidget* parent = nullptr);
     void Set_Image(const QImage& image);        // shows image (and removes any overlay)
     const QImage& Image() const { return image_; }
+    // Shows each pixel of the image as a square of s x s pixels. The overlay and the mouse
+    // events' positions stay in the image's pixels.
+    void Set_Scale(int s);
+    int Scale() const { return scale_; }
     // An outline, in widget pixels: dotted black unless told otherwise. Only the old and the new
     // outline are repainted.
     void Set_Overlay(const QRect& rect, const QColor& colour = Qt::black, Qt::PenStyle style = Qt::DotLine);
@@ -100,6 +104,7 @@ protected:
 private:
     QImage image_;
     std::optional<QRect> overlay_;
+    int scale_ = 1;
     QColor overlay_colour_ = Qt::black;
     Qt::PenStyle overlay_style_ = Qt::DotLine;
 };
