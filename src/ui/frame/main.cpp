@@ -58,7 +58,7 @@ bool Answered_Help_Or_Version(int argc, char** argv)
             return true;
         }
         if (!std::strcmp(argv[i], "--version")) {
-            std::printf("zol %s\n", ZOL_VERSION);
+            std::fputs("zol " ZOL_VERSION "\n", stdout);
             return true;
         }
     }
