@@ -38,7 +38,8 @@ zcat "$work/prefix/share/doc/zol/changelog.gz" > "$work/changelog"
 [ "$(dpkg-parsechangelog -l "$work/changelog" -S Version)" = "$version" ] ||
     fail "the changelog's newest entry is not version $version"
 
-(cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/deb" > /dev/null)
+# A permissive umask (common with a group per user) must not reach the package's folders.
+(cd "$work" && umask 002 && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/deb" > /dev/null)
 deb=$(ls "$work"/deb/zol_*.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
 for needed in qt6-qpa-plugins libqt6widgets6 libqt6gui6 libqt6core6 libdeflate0 zlib1g; do
