@@ -33,6 +33,7 @@ const char* const kUsage =
     "       zol-tool export MAP.zol OUT.tmx|OUT.tmj [--format tmx|json]\n"
     "       zol-tool import IN.tmx|IN.tmj OUT.zol\n"
     "       zol-tool --help\n"
+    "       zol-tool --version\n"
     "\n"
     "  check   read each map; print 'FILE: ok WxH links L events E palette \"NAME\"'\n"
     "          or 'FILE: ERROR No.C X Y'; exit 1 when any file failed\n"
@@ -420,6 +421,10 @@ int Run_Zol_Tool(const QStringList& args, QTextStream& out, QTextStream& err)
     if (command == QLatin1String("--help") || command == QLatin1String("-h") ||
         command == QLatin1String("help")) {
         out << kUsage;
+        return 0;
+    }
+    if (command == QLatin1String("--version")) {
+        out << "zol-tool " << ZOL_VERSION << "\n";
         return 0;
     }
     if (command == QLatin1String("check")) {

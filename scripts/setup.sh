@@ -8,7 +8,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libdeflate-dev zlib1g-dev libpng-dev
     fonts-noto-cjk
-    desktop-file-utils libxml2-utils dpkg-dev file
+    desktop-file-utils libxml2-utils dpkg-dev file lintian
     clang libclang-rt-14-dev
 )
 

@@ -1,5 +1,6 @@
 // Starts the editor: the main frame, maximised, with any files named on the command line opened
-// as if dropped on it once the frame is on screen.
+// as if dropped on it once the frame is on screen. --help and --version answer on standard
+// output and end the program before anything needs a display.
 
 #include "ui/frame/zol.h"
 #include "ui/windows/map_view.h"
@@ -12,6 +13,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -39,10 +41,36 @@ private:
     bool painted_ = false;
 };
 
+const char* const kUsage =
+    "usage: zol [FILE...]\n"
+    "       zol --help\n"
+    "       zol --version\n"
+    "\n"
+    "Starts the Zol tile map editor and opens each map (.zol) and tileset bitmap (.bmp)\n"
+    "named, as if they had been dropped on its window.\n";
+
+// Answers --help or --version, wherever it stands, on standard output; false when neither is given.
+bool Answered_Help_Or_Version(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h")) {
+            std::fputs(kUsage, stdout);
+            return true;
+        }
+        if (!std::strcmp(argv[i], "--version")) {
+            std::fputs("zol " ZOL_VERSION "\n", stdout);
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    // Before QApplication, which needs a display.
+    if (Answered_Help_Or_Version(argc, argv)) return std::fflush(stdout) == 0 ? 0 : 1;
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("zol"));
     zol::winlib::Install_Japanese_Translation();
