@@ -546,6 +546,205 @@ TEST(PaletteHistory, UndoPutsTheNewestPictureBack)
     EXPECT_FALSE(Undo_Palette_Cell(palette));
 }
 
+// ---- Redo ------------------------------------------------------------------------------------
+
+// Undo and redo as the user sees them, kept apart from the ring: the states that undo goes back
+// to, five at most, and those undone since the last edit.
+template <class State>
+struct StepModel {
+    std::deque<State> past;
+    std::vector<State> future;
+    State current{};
+    int edits = 0;
+
+    void Edit(State next)
+    {
+        past.push_back(current);
+        if (past.size() > 5) past.pop_front();
+        future.clear();
+        current = next;
+        ++edits;
+    }
+    bool Undo() { return Move(past, future); }
+    bool Redo() { return Move(future, past); }
+    bool Move(auto& from, auto& to)
+    {
+        if (from.empty()) return false;
+        to.push_back(current);
+        current = from.back();
+        from.pop_back();
+        return true;
+    }
+};
+
+// E an edit, U an undo, R a redo.
+const struct { const char* name; const char* steps; } kRedoRows[] = {
+    {"nothing recorded", "RUR"},
+    {"nothing undone", "EER"},
+    {"one undo", "EEEEEEUR"},
+    {"two undos", "EEEEEEUURRR"},
+    {"three undos", "EEEEEEUUURRR"},
+    {"four undos", "EEEEEEUUUURRRR"},
+    {"five undos, no more kept", "EEEEEEEUUUUUURRRRRRU"},
+    {"fewer steps than the ring holds", "EEUUURRRUR"},
+    {"undo and redo in turn", "EEEEEEUURUURRURRRUUU"},
+    {"an edit drops the redo steps", "EEEEEUUERRUUUUU"},
+    {"an edit after five undos", "EEEEEEUUUUUERUUR"},
+    {"round the ring again", "EEEEEEEEEEEUURREUUUUUURRRRRREUR"},
+};
+
+// The map after its k-th edit: each edit gives it another size, other cells, links, events and
+// flags, so a state put back from the wrong step, or only in part, shows.
+edit_form Edited_Map(int k)
+{
+    edit_form doc = Map_From_Text("0");
+    doc.max_x = uint8_t(k % 3);
+    doc.max_y = uint8_t((2 * k) % 3);
+    doc.grid.Allocate(doc.width(), doc.height(), uint8_t(k));
+    for (int i = 0; i < k % 3; ++i)
+        for (auto* column : {&doc.links.target_map, &doc.links.target_x, &doc.links.target_y, &doc.links.x, &doc.links.y})
+            column->push_back(uint8_t(k + i));
+    if (k % 2) doc.events = EventTable{{uint8_t(k)}, {0}, {0}};
+    doc.flags.assign(64, 0);
+    doc.flags[std::size_t(k)] = uint8_t(1 + k % 3);
+    return doc;
+}
+
+// The number of the edit whose map doc is, or -1.
+int Edit_Of(const edit_form& doc, int edits)
+{
+    for (int k = 0; k <= edits; ++k) {
+        const edit_form e = Edited_Map(k);
+        if (doc.grid == e.grid && doc.width() == e.width() && doc.height() == e.height() && doc.links == e.links &&
+            doc.events == e.events && doc.flags == e.flags)
+            return k;
+    }
+    return -1;
+}
+
+TEST(UndoRing, RedoBringsBackTheStepsUndoneSinceTheLastEdit)
+{
+    for (const auto& row : kRedoRows) {
+        SCOPED_TRACE(row.name);
+        edit_form doc = Edited_Map(0);
+        StepModel<int> model; // a state is the number of the edit that made it
+        for (const char* c = row.steps; *c; ++c) {
+            SCOPED_TRACE(std::string(row.steps, std::size_t(c - row.steps + 1)));
+            if (*c == 'E') {
+                model.Edit(model.edits + 1);
+                ASSERT_TRUE(Save_Step(doc));
+                const edit_form edited = Edited_Map(model.edits);
+                doc.grid = edited.grid;
+                doc.max_x = edited.max_x;
+                doc.max_y = edited.max_y;
+                doc.links = edited.links;
+                doc.events = edited.events;
+                doc.flags = edited.flags;
+            } else {
+                const bool expected = *c == 'U' ? model.Undo() : model.Redo();
+                EXPECT_EQ(*c == 'U' ? Undo_Map(doc) : Redo_Map(doc),
+                          expected ? UndoResult::Restored : UndoResult::Nothing);
+            }
+            ASSERT_EQ(Edit_Of(doc, model.edits), model.current);
+            EXPECT_EQ(Has_Undo_Step(doc), !model.past.empty());
+            EXPECT_EQ(Has_Redo_Step(doc), !model.future.empty());
+            EXPECT_LE(doc.undo.redo, UndoRing::kSteps);
+        }
+    }
+}
+
+TEST(UndoRing, AFailedRedoChangesNothingAndKeepsItsStep)
+{
+    // The redo of a state of another size with two links and one event allocates the grid, five
+    // link columns, three event columns, in that order.
+    const char* captions[] = {"ERROR:Redo(1)", "ERROR:Redo_Link(1)", "ERROR:Redo_Link(2)",
+                              "ERROR:Redo_Link(3)", "ERROR:Redo_Link(4)", "ERROR:Redo_Link(5)",
+                              "ERROR:Redo_Event(1)", "ERROR:Redo_Event(2)", "ERROR:Redo_Event(3)"};
+    for (int fail_at = 1; fail_at <= 9; ++fail_at) {
+        SCOPED_TRACE(captions[fail_at - 1]);
+        ScriptedPresenter messages;
+        edit_form doc = Map_From_Text("6\n6");
+        ASSERT_TRUE(Save_Step(doc));
+        doc.max_x = 1;
+        doc.grid.Allocate(2, 2, 4);
+        Add_Link(doc, 0, 0, 1);
+        Add_Link(doc, 1, 0, 2);
+        ASSERT_EQ(Set_Event(doc, 1, 1, 5), TableChange::Done);
+        const edit_form edited = doc;
+        ASSERT_EQ(Undo_Map(doc), UndoResult::Restored);
+        const edit_form undone = doc;
+        {
+            AllocationFailureScope fail(fail_at);
+            EXPECT_EQ(Redo_Map(doc), UndoResult::Failed);
+        }
+        EXPECT_EQ(messages.captions(), QStringList{QString::fromLatin1(captions[fail_at - 1])});
+        EXPECT_EQ(Map_To_Text(doc), Map_To_Text(undone));
+        EXPECT_EQ(doc.links, undone.links);
+        EXPECT_EQ(doc.events, undone.events);
+        ASSERT_EQ(Redo_Map(doc), UndoResult::Restored) << "the step is still there";
+        EXPECT_EQ(Map_To_Text(doc), Map_To_Text(edited));
+        EXPECT_EQ(doc.links, edited.links);
+        EXPECT_EQ(doc.events, edited.events);
+    }
+}
+
+TEST(UndoRing, AnUndoWithoutMemoryForRedoStillUndoes)
+{
+    ScriptedPresenter messages;
+    edit_form doc = Map_From_Text("0 0");
+    for (int value : {1, 2}) {
+        ASSERT_TRUE(Save_Step(doc));
+        doc.cell(0, 0) = uint8_t(value);
+    }
+    {
+        AllocationFailureScope fail(1); // the copy of the map as it is, kept for redo
+        ASSERT_EQ(Undo_Map(doc), UndoResult::Restored);
+    }
+    EXPECT_TRUE(messages.calls().empty());
+    EXPECT_EQ(doc.cell(0, 0), 1);
+    EXPECT_FALSE(Has_Redo_Step(doc));
+    EXPECT_EQ(Redo_Map(doc), UndoResult::Nothing);
+    // The next undo keeps its map: redo goes as far forward as that.
+    ASSERT_EQ(Undo_Map(doc), UndoResult::Restored);
+    ASSERT_EQ(Redo_Map(doc), UndoResult::Restored);
+    EXPECT_EQ(doc.cell(0, 0), 1);
+    EXPECT_EQ(Redo_Map(doc), UndoResult::Nothing);
+}
+
+TEST(PaletteHistory, RedoPutsBackThePicturesUndoneSinceTheLastReplacement)
+{
+    // Edit k paints cell 3 (odd k) or cell 7 (even k) in a colour of its own; a state is the
+    // colour of those two cells.
+    using Colours = std::pair<QRgb, QRgb>;
+    auto colours = [](const CellPalette& palette) {
+        return Colours{palette.cells[3].pixel(0, 0), palette.cells[7].pixel(0, 0)};
+    };
+    for (const auto& row : kRedoRows) {
+        SCOPED_TRACE(row.name);
+        CellPalette palette;
+        palette.cells = Blank_Cells();
+        StepModel<Colours> model;
+        model.current = colours(palette);
+        for (const char* c = row.steps; *c; ++c) {
+            SCOPED_TRACE(std::string(row.steps, std::size_t(c - row.steps + 1)));
+            if (*c == 'E') {
+                const int k = model.edits + 1;
+                const QRgb colour = qRgb(10 * k, 100, 200);
+                model.Edit(k % 2 ? Colours{colour, model.current.second} : Colours{model.current.first, colour});
+                const int n = k % 2 ? 3 : 7;
+                Record_Palette_Cell(palette, n);
+                palette.cells[std::size_t(n)].fill(colour);
+            } else {
+                const bool expected = *c == 'U' ? model.Undo() : model.Redo();
+                EXPECT_EQ(*c == 'U' ? Undo_Palette_Cell(palette) : Redo_Palette_Cell(palette), expected);
+            }
+            ASSERT_EQ(colours(palette), model.current);
+            EXPECT_EQ(palette.history.Newest_Empty(), model.past.empty());
+            EXPECT_EQ(palette.history.redo > 0, !model.future.empty());
+        }
+    }
+}
+
 // ---- Events and links ------------------------------------------------------------------------
 
 TEST(EventTable, SetReplaceDeleteKeepOrder)
