@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <deque>
 #include <ostream>
+#include <tuple>
 #include <utility>
 
 [[maybe_unused]] static void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
@@ -548,114 +549,103 @@ TEST(PaletteHistory, UndoPutsTheNewestPictureBack)
 
 // ---- Redo ------------------------------------------------------------------------------------
 
-// Undo and redo as the user sees them, kept apart from the ring: the states that undo goes back
-// to, five at most, and those undone since the last edit.
+// Undo and redo as the user sees them, kept apart from the ring: the states undo goes back to
+// (five at most), and those undone since the last edit.
 template <class State>
 struct StepModel {
     std::deque<State> past;
     std::vector<State> future;
     State current{};
-    int edits = 0;
 
     void Edit(State next)
     {
-        past.push_back(current);
+        past.push_back(std::exchange(current, next));
         if (past.size() > 5) past.pop_front();
         future.clear();
-        current = next;
-        ++edits;
     }
-    bool Undo() { return Move(past, future); }
-    bool Redo() { return Move(future, past); }
     bool Move(auto& from, auto& to)
     {
         if (from.empty()) return false;
-        to.push_back(current);
-        current = from.back();
+        to.push_back(std::exchange(current, from.back()));
         from.pop_back();
         return true;
     }
 };
 
-// E an edit, U an undo, R a redo.
-const struct { const char* name; const char* steps; } kRedoRows[] = {
-    {"nothing recorded", "RUR"},
-    {"nothing undone", "EER"},
-    {"one undo", "EEEEEEUR"},
-    {"two undos", "EEEEEEUURRR"},
-    {"three undos", "EEEEEEUUURRR"},
-    {"four undos", "EEEEEEUUUURRRR"},
-    {"five undos, no more kept", "EEEEEEEUUUUUURRRRRRU"},
-    {"fewer steps than the ring holds", "EEUUURRRUR"},
-    {"undo and redo in turn", "EEEEEEUURUURRURRRUUU"},
-    {"an edit drops the redo steps", "EEEEEUUERRUUUUU"},
-    {"an edit after five undos", "EEEEEEUUUUUERUUR"},
-    {"round the ring again", "EEEEEEEEEEEUURREUUUUUURRRRRREUR"},
-};
-
-// The map after its k-th edit: each edit gives it another size, other cells, links, events and
-// flags, so a state put back from the wrong step, or only in part, shows.
-edit_form Edited_Map(int k)
+// What a map step restores; the k-th edit of the table below makes a map of its own size, cells,
+// links, events and flags, so a state put back from the wrong step, or in part, shows.
+auto Parts(const edit_form& d) { return std::tuple(d.grid, d.max_x, d.max_y, d.links, d.events, d.flags); }
+auto Edited_Parts(int k)
 {
     edit_form doc = Map_From_Text("0");
     doc.max_x = uint8_t(k % 3);
     doc.max_y = uint8_t((2 * k) % 3);
     doc.grid.Allocate(doc.width(), doc.height(), uint8_t(k));
-    for (int i = 0; i < k % 3; ++i)
-        for (auto* column : {&doc.links.target_map, &doc.links.target_x, &doc.links.target_y, &doc.links.x, &doc.links.y})
-            column->push_back(uint8_t(k + i));
+    const std::vector<uint8_t> column(std::size_t(k % 3), uint8_t(k)); // 0, 1 or 2 links
+    doc.links = LinkTable{column, column, column, column, column};
     if (k % 2) doc.events = EventTable{{uint8_t(k)}, {0}, {0}};
-    doc.flags.assign(64, 0);
     doc.flags[std::size_t(k)] = uint8_t(1 + k % 3);
-    return doc;
+    return Parts(doc);
 }
 
-// The number of the edit whose map doc is, or -1.
-int Edit_Of(const edit_form& doc, int edits)
+TEST(Redo, BringsBackWhatWasUndoneSinceTheLastEditForMapsAndThePalette)
 {
-    for (int k = 0; k <= edits; ++k) {
-        const edit_form e = Edited_Map(k);
-        if (doc.grid == e.grid && doc.width() == e.width() && doc.height() == e.height() && doc.links == e.links &&
-            doc.events == e.events && doc.flags == e.flags)
-            return k;
-    }
-    return -1;
-}
-
-TEST(UndoRing, RedoBringsBackTheStepsUndoneSinceTheLastEdit)
-{
-    for (const auto& row : kRedoRows) {
+    // E an edit (a map step, and a new picture for cell 3 or 7), U an undo, R a redo.
+    const struct { const char* name; const char* steps; } rows[] = {
+        {"nothing recorded", "RUR"},
+        {"nothing undone", "EER"},
+        {"one to five undos", "EEEEEEURUURRUUURRRUUUURRRRUUUUURRRRRR"},
+        {"no more than five", "EEEEEEEUUUUUURRRRRRU"},
+        {"fewer steps than the ring holds", "EEUUURRRUR"},
+        {"undo and redo in turn", "EEEEEEUURUURRURRRUUU"},
+        {"an edit drops the redo steps", "EEEEEUUERRUUUUU"},
+        {"an edit after five undos", "EEEEEEUUUUUERUUR"},
+        {"round the ring again", "EEEEEEEEEEEUURREUUUUUURRRRRREUR"},
+    };
+    using Colours = std::pair<QRgb, QRgb>; // of cells 3 and 7
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        edit_form doc = Edited_Map(0);
-        StepModel<int> model; // a state is the number of the edit that made it
-        for (const char* c = row.steps; *c; ++c) {
-            SCOPED_TRACE(std::string(row.steps, std::size_t(c - row.steps + 1)));
-            if (*c == 'E') {
-                model.Edit(model.edits + 1);
+        edit_form doc = Map_From_Text("0");
+        std::tie(doc.grid, doc.max_x, doc.max_y, doc.links, doc.events, doc.flags) = Edited_Parts(0);
+        CellPalette palette;
+        palette.cells = Blank_Cells();
+        auto colours = [&] { return Colours{palette.cells[3].pixel(0, 0), palette.cells[7].pixel(0, 0)}; };
+        StepModel<int> map; // a map state is the number of the edit that made it
+        StepModel<Colours> cells{{}, {}, colours()};
+        for (int i = 0, edits = 0; row.steps[i]; ++i) {
+            SCOPED_TRACE(std::string(row.steps, std::size_t(i + 1)));
+            if (const char c = row.steps[i]; c == 'E') {
+                map.Edit(++edits);
                 ASSERT_TRUE(Save_Step(doc));
-                const edit_form edited = Edited_Map(model.edits);
-                doc.grid = edited.grid;
-                doc.max_x = edited.max_x;
-                doc.max_y = edited.max_y;
-                doc.links = edited.links;
-                doc.events = edited.events;
-                doc.flags = edited.flags;
+                std::tie(doc.grid, doc.max_x, doc.max_y, doc.links, doc.events, doc.flags) = Edited_Parts(edits);
+                const int n = edits % 2 ? 3 : 7;
+                const QRgb colour = qRgb(10 * edits, 100, 200);
+                cells.Edit(n == 3 ? Colours{colour, cells.current.second} : Colours{cells.current.first, colour});
+                Record_Palette_Cell(palette, n);
+                palette.cells[std::size_t(n)].fill(colour);
             } else {
-                const bool expected = *c == 'U' ? model.Undo() : model.Redo();
-                EXPECT_EQ(*c == 'U' ? Undo_Map(doc) : Redo_Map(doc),
-                          expected ? UndoResult::Restored : UndoResult::Nothing);
+                const bool undo = c == 'U';
+                auto step = [undo](auto& model) {
+                    return undo ? model.Move(model.past, model.future) : model.Move(model.future, model.past);
+                };
+                const UndoResult map_result = step(map) ? UndoResult::Restored : UndoResult::Nothing;
+                EXPECT_EQ(undo ? Undo_Map(doc) : Redo_Map(doc), map_result);
+                const bool cells_result = step(cells);
+                EXPECT_EQ(undo ? Undo_Palette_Cell(palette) : Redo_Palette_Cell(palette), cells_result);
             }
-            ASSERT_EQ(Edit_Of(doc, model.edits), model.current);
-            EXPECT_EQ(Has_Undo_Step(doc), !model.past.empty());
-            EXPECT_EQ(Has_Redo_Step(doc), !model.future.empty());
-            EXPECT_LE(doc.undo.redo, UndoRing::kSteps);
+            ASSERT_TRUE(Parts(doc) == Edited_Parts(map.current));
+            EXPECT_EQ(Has_Undo_Step(doc), !map.past.empty());
+            EXPECT_EQ(Has_Redo_Step(doc), !map.future.empty());
+            ASSERT_EQ(colours(), cells.current);
+            EXPECT_EQ(palette.history.Newest_Empty(), cells.past.empty());
+            EXPECT_EQ(palette.history.redo > 0, !cells.future.empty());
         }
     }
 }
 
-TEST(UndoRing, AFailedRedoChangesNothingAndKeepsItsStep)
+TEST(Redo, AFailedRedoChangesNothingAndKeepsItsStep)
 {
-    // The redo of a state of another size with two links and one event allocates the grid, five
+    // The redo of a map of another size with two links and one event allocates the grid, five
     // link columns, three event columns, in that order.
     const char* captions[] = {"ERROR:Redo(1)", "ERROR:Redo_Link(1)", "ERROR:Redo_Link(2)",
                               "ERROR:Redo_Link(3)", "ERROR:Redo_Link(4)", "ERROR:Redo_Link(5)",
@@ -670,79 +660,39 @@ TEST(UndoRing, AFailedRedoChangesNothingAndKeepsItsStep)
         Add_Link(doc, 0, 0, 1);
         Add_Link(doc, 1, 0, 2);
         ASSERT_EQ(Set_Event(doc, 1, 1, 5), TableChange::Done);
-        const edit_form edited = doc;
+        const auto edited = Parts(doc);
         ASSERT_EQ(Undo_Map(doc), UndoResult::Restored);
-        const edit_form undone = doc;
+        const auto undone = Parts(doc);
         {
             AllocationFailureScope fail(fail_at);
             EXPECT_EQ(Redo_Map(doc), UndoResult::Failed);
         }
         EXPECT_EQ(messages.captions(), QStringList{QString::fromLatin1(captions[fail_at - 1])});
-        EXPECT_EQ(Map_To_Text(doc), Map_To_Text(undone));
-        EXPECT_EQ(doc.links, undone.links);
-        EXPECT_EQ(doc.events, undone.events);
+        EXPECT_TRUE(Parts(doc) == undone);
         ASSERT_EQ(Redo_Map(doc), UndoResult::Restored) << "the step is still there";
-        EXPECT_EQ(Map_To_Text(doc), Map_To_Text(edited));
-        EXPECT_EQ(doc.links, edited.links);
-        EXPECT_EQ(doc.events, edited.events);
+        EXPECT_TRUE(Parts(doc) == edited);
     }
 }
 
-TEST(UndoRing, AnUndoWithoutMemoryForRedoStillUndoes)
+TEST(Redo, AnUndoWithoutMemoryForRedoStillUndoes)
 {
     ScriptedPresenter messages;
-    edit_form doc = Map_From_Text("0 0");
+    edit_form doc = Map_From_Text("0");
     for (int value : {1, 2}) {
         ASSERT_TRUE(Save_Step(doc));
         doc.cell(0, 0) = uint8_t(value);
     }
     {
-        AllocationFailureScope fail(1); // the copy of the map as it is, kept for redo
+        AllocationFailureScope fail(1); // the copy of the map kept for redo
         ASSERT_EQ(Undo_Map(doc), UndoResult::Restored);
     }
     EXPECT_TRUE(messages.calls().empty());
-    EXPECT_EQ(doc.cell(0, 0), 1);
-    EXPECT_FALSE(Has_Redo_Step(doc));
     EXPECT_EQ(Redo_Map(doc), UndoResult::Nothing);
     // The next undo keeps its map: redo goes as far forward as that.
     ASSERT_EQ(Undo_Map(doc), UndoResult::Restored);
     ASSERT_EQ(Redo_Map(doc), UndoResult::Restored);
     EXPECT_EQ(doc.cell(0, 0), 1);
     EXPECT_EQ(Redo_Map(doc), UndoResult::Nothing);
-}
-
-TEST(PaletteHistory, RedoPutsBackThePicturesUndoneSinceTheLastReplacement)
-{
-    // Edit k paints cell 3 (odd k) or cell 7 (even k) in a colour of its own; a state is the
-    // colour of those two cells.
-    using Colours = std::pair<QRgb, QRgb>;
-    auto colours = [](const CellPalette& palette) {
-        return Colours{palette.cells[3].pixel(0, 0), palette.cells[7].pixel(0, 0)};
-    };
-    for (const auto& row : kRedoRows) {
-        SCOPED_TRACE(row.name);
-        CellPalette palette;
-        palette.cells = Blank_Cells();
-        StepModel<Colours> model;
-        model.current = colours(palette);
-        for (const char* c = row.steps; *c; ++c) {
-            SCOPED_TRACE(std::string(row.steps, std::size_t(c - row.steps + 1)));
-            if (*c == 'E') {
-                const int k = model.edits + 1;
-                const QRgb colour = qRgb(10 * k, 100, 200);
-                model.Edit(k % 2 ? Colours{colour, model.current.second} : Colours{model.current.first, colour});
-                const int n = k % 2 ? 3 : 7;
-                Record_Palette_Cell(palette, n);
-                palette.cells[std::size_t(n)].fill(colour);
-            } else {
-                const bool expected = *c == 'U' ? model.Undo() : model.Redo();
-                EXPECT_EQ(*c == 'U' ? Undo_Palette_Cell(palette) : Redo_Palette_Cell(palette), expected);
-            }
-            ASSERT_EQ(colours(palette), model.current);
-            EXPECT_EQ(palette.history.Newest_Empty(), model.past.empty());
-            EXPECT_EQ(palette.history.redo > 0, !model.future.empty());
-        }
-    }
 }
 
 // ---- Events and links ------------------------------------------------------------------------
