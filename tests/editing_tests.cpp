@@ -549,7 +549,7 @@ TEST(PaletteHistory, UndoPutsTheNewestPictureBack)
 
 // ---- Redo ------------------------------------------------------------------------------------
 
-// Undo and redo as the user sees them, kept apart from the ring: the states undo goes back to
+// Undo and redo as the user sees them, kept away from the ring: the states undo goes back to
 // (five at most), and those undone since the last edit.
 template <class State>
 struct StepModel {
@@ -573,9 +573,9 @@ struct StepModel {
 };
 
 // What a map step restores; the k-th edit of the table below makes a map of its own size, cells,
-// links, events and flags, so a state put back from the wrong step, or in part, shows.
-auto Parts(const edit_form& d) { return std::tuple(d.grid, d.max_x, d.max_y, d.links, d.events, d.flags); }
-auto Edited_Parts(int k)
+// links, events and flags, so a state put back from the wrong step, or not whole, shows.
+auto State_Of(const edit_form& d) { return std::tuple(d.grid, d.max_x, d.max_y, d.links, d.events, d.flags); }
+auto Edited_State(int k)
 {
     edit_form doc = Map_From_Text("0");
     doc.max_x = uint8_t(k % 3);
@@ -585,7 +585,7 @@ auto Edited_Parts(int k)
     doc.links = LinkTable{column, column, column, column, column};
     if (k % 2) doc.events = EventTable{{uint8_t(k)}, {0}, {0}};
     doc.flags[std::size_t(k)] = uint8_t(1 + k % 3);
-    return Parts(doc);
+    return State_Of(doc);
 }
 
 TEST(Redo, BringsBackWhatWasUndoneSinceTheLastEditForMapsAndThePalette)
@@ -606,7 +606,7 @@ TEST(Redo, BringsBackWhatWasUndoneSinceTheLastEditForMapsAndThePalette)
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         edit_form doc = Map_From_Text("0");
-        std::tie(doc.grid, doc.max_x, doc.max_y, doc.links, doc.events, doc.flags) = Edited_Parts(0);
+        std::tie(doc.grid, doc.max_x, doc.max_y, doc.links, doc.events, doc.flags) = Edited_State(0);
         CellPalette palette;
         palette.cells = Blank_Cells();
         auto colours = [&] { return Colours{palette.cells[3].pixel(0, 0), palette.cells[7].pixel(0, 0)}; };
@@ -617,7 +617,7 @@ TEST(Redo, BringsBackWhatWasUndoneSinceTheLastEditForMapsAndThePalette)
             if (const char c = row.steps[i]; c == 'E') {
                 map.Edit(++edits);
                 ASSERT_TRUE(Save_Step(doc));
-                std::tie(doc.grid, doc.max_x, doc.max_y, doc.links, doc.events, doc.flags) = Edited_Parts(edits);
+                std::tie(doc.grid, doc.max_x, doc.max_y, doc.links, doc.events, doc.flags) = Edited_State(edits);
                 const int n = edits % 2 ? 3 : 7;
                 const QRgb colour = qRgb(10 * edits, 100, 200);
                 cells.Edit(n == 3 ? Colours{colour, cells.current.second} : Colours{cells.current.first, colour});
@@ -633,7 +633,7 @@ TEST(Redo, BringsBackWhatWasUndoneSinceTheLastEditForMapsAndThePalette)
                 const bool cells_result = step(cells);
                 EXPECT_EQ(undo ? Undo_Palette_Cell(palette) : Redo_Palette_Cell(palette), cells_result);
             }
-            ASSERT_TRUE(Parts(doc) == Edited_Parts(map.current));
+            ASSERT_TRUE(State_Of(doc) == Edited_State(map.current));
             EXPECT_EQ(Has_Undo_Step(doc), !map.past.empty());
             EXPECT_EQ(Has_Redo_Step(doc), !map.future.empty());
             ASSERT_EQ(colours(), cells.current);
@@ -660,17 +660,17 @@ TEST(Redo, AFailedRedoChangesNothingAndKeepsItsStep)
         Add_Link(doc, 0, 0, 1);
         Add_Link(doc, 1, 0, 2);
         ASSERT_EQ(Set_Event(doc, 1, 1, 5), TableChange::Done);
-        const auto edited = Parts(doc);
+        const auto edited = State_Of(doc);
         ASSERT_EQ(Undo_Map(doc), UndoResult::Restored);
-        const auto undone = Parts(doc);
+        const auto undone = State_Of(doc);
         {
             AllocationFailureScope fail(fail_at);
             EXPECT_EQ(Redo_Map(doc), UndoResult::Failed);
         }
         EXPECT_EQ(messages.captions(), QStringList{QString::fromLatin1(captions[fail_at - 1])});
-        EXPECT_TRUE(Parts(doc) == undone);
+        EXPECT_TRUE(State_Of(doc) == undone);
         ASSERT_EQ(Redo_Map(doc), UndoResult::Restored) << "the step is still there";
-        EXPECT_TRUE(Parts(doc) == edited);
+        EXPECT_TRUE(State_Of(doc) == edited);
     }
 }
 

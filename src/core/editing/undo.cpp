@@ -80,8 +80,9 @@ std::array<const std::vector<uint8_t>*, N> Slot_Columns(const std::array<std::ve
 
 UndoSlot& Newest(edit_form& doc) { return doc.undo.steps[std::size_t(doc.undo.index)]; }
 
-// The parts of a state, copied from the map into slot; a slot's storage of the right size is
-// reused. Each false after a failure, reported with the caption(s) given.
+// The grid (with the size and flags), the links and the events of a state, copied from the map
+// into slot; a slot's storage of the right size is reused. Each false after a failure, reported
+// with the caption(s) given.
 bool Keep_Grid(UndoSlot& slot, const edit_form& doc, const char* caption)
 {
     slot.recorded = false;
@@ -115,7 +116,7 @@ bool Keep_Events(UndoSlot& slot, const edit_form& doc, const std::array<const ch
 }
 
 // The whole state, without a word when memory runs short; the slot counts as recorded only
-// when every part was made.
+// when all of it was made.
 bool Keep_Quietly(UndoSlot& slot, const edit_form& doc)
 {
     slot.recorded = Keep_Grid(slot, doc, nullptr) && Keep_Links(slot, doc, {}) && Keep_Events(slot, doc, {});
