@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
-"""Draws the toolbar's eleven 24 x 24 images into assets/toolbar.bmp: one strip of 264 x 24
+"""Draws the toolbar's twelve 24 x 24 images into assets/toolbar.bmp: one strip of 288 x 24
 pixels in 16 colours (a 4-bit Windows bitmap). Left to right: undo, pen, flood fill,
 rectangle edges, filled rectangle, pattern fill, pattern rectangle, cut, copy, copy with a
-background, paste. Colour 13 (magenta) is the background, shown transparent. Standard library
-only."""
+background, paste, redo (the undo arrow mirrored; it comes last so the others keep their
+places, and the toolbar shows it beside undo). Colour 13 (magenta) is the background, shown
+transparent. Standard library only."""
 import math
 import struct
 from pathlib import Path
@@ -14,7 +15,7 @@ PALETTE = [
     (255, 0, 255), (0, 255, 255), (255, 255, 255),
 ]
 BLACK, DRED, DGREEN, OLIVE, NAVY, PURPLE, TEAL, SILVER, GRAY, RED, GREEN, YELLOW, BLUE, BACK, CYAN, WHITE = range(16)
-SIZE, COUNT = 24, 11
+SIZE, COUNT = 24, 12
 
 
 class Image:
@@ -29,6 +30,12 @@ class Image:
     def dot(self, x, y, c):
         if 0 <= x < SIZE and 0 <= y < SIZE:
             self.px[y][self.ox + x] = c
+
+    def mirror(self, index):
+        """The image at index, left to right, drawn into the current image."""
+        for y in range(SIZE):
+            for x in range(SIZE):
+                self.dot(SIZE - 1 - x, y, self.px[y][index * SIZE + x])
 
     def rect(self, x1, y1, x2, y2, c, fill=None):
         for x in range(x1, x2 + 1):
@@ -138,6 +145,8 @@ def draw():
     i.rect(3, 4, 17, 21, BLACK, OLIVE)
     i.rect(7, 2, 13, 5, BLACK, SILVER)
     i.page(10, 9, 11, 13)
+    # 11 redo: the undo arrow turning back to the right
+    img.at(11).mirror(0)
     return img
 
 

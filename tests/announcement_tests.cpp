@@ -66,6 +66,12 @@ protected:
         const int active = frame->Active_Map(false);
         const bool undo = (active >= 0 && Has_Undo_Step(Doc(active))) || !state.palette.history.Newest_Empty();
         EXPECT_EQ(frame->Menu_Item(ID_UNDO)->isEnabled(), undo) << "undo command, active map " << active;
+        const QMdiSubWindow* on = frame->Client()->activeSubWindow();
+        const bool redo = active >= 0                              ? Has_Redo_Step(Doc(active))
+                          : on && on == Viewer_Controls(*frame).window ? Has_Redo_Step(Doc(viewed))
+                          : on && on == Palette_Window(*frame)         ? state.palette.history.redo > 0
+                                                                       : false;
+        EXPECT_EQ(frame->Menu_Item(ID_REDO)->isEnabled(), redo) << "redo command, active map " << active;
     }
 
     QStringList Lines(ListKind kind)
@@ -127,6 +133,8 @@ TEST_F(AnnouncementTest, EveryViewFollowsEveryChange)
          }},
         {"cut", [&] { Tool(ID_CUT); Drag(0, 0, 0, 0, 0); }},
         {"undo", [&] { frame->Run_Command(ID_UNDO); }},
+        {"redo", [&] { frame->Run_Command(ID_REDO); }},
+        {"undo again", [&] { frame->Run_Command(ID_UNDO); }},
         {"event & link dialog", [&] {
              Open_Event_Link(*frame, 0, 1, 1);
              EventLinkDialog* dialog = Event_Link_Window(*frame).Get();
@@ -150,6 +158,11 @@ TEST_F(AnnouncementTest, EveryViewFollowsEveryChange)
         {"palette undo", [&] {
              frame->Client()->setActiveSubWindow(Palette_Window(*frame));
              frame->Run_Command(ID_UNDO);
+             frame->Client()->setActiveSubWindow(Window(0));
+         }, false},
+        {"palette redo", [&] {
+             frame->Client()->setActiveSubWindow(Palette_Window(*frame));
+             frame->Run_Command(ID_REDO);
              frame->Client()->setActiveSubWindow(Window(0));
          }, false},
         {"palette cells swapped", [&] { Swap_Cells(*frame, 1, 5, false); }},

@@ -315,6 +315,44 @@ TEST_F(CellWindowsTest, UndoBringsThePicturesBackOneByOne)
     EXPECT_EQ(messages.last().text, QStringLiteral("セルパレットはこれ以上元に戻せません"));
 }
 
+TEST_F(CellWindowsTest, RedoPutsThePicturesBackWithThePaletteWindowActive)
+{
+    const int slot = Open(Write_Test_Map("a.zol", "3"));
+    auto replace = [&](int red) {
+        Double_Click_Palette(3);
+        Loader().picture.fill(qRgb(red, 0, 0));
+        Click(Loader().window.Get(), "  OK  ");
+        frame->Client()->setActiveSubWindow(Palette_Controls(*frame).window);
+    };
+    auto redo_enabled = [&] {
+        EXPECT_EQ(Toolbar_Controls(*frame).redo_button->isEnabled(), frame->Menu_Item(ID_REDO)->isEnabled());
+        return frame->Menu_Item(ID_REDO)->isEnabled();
+    };
+    auto red = [&] { return qRed(State().palette.cells[3].pixel(0, 0)); };
+    for (int r : {40, 80, 120}) replace(r);
+    frame->Run_Command(ID_UNDO);
+    frame->Run_Command(ID_UNDO);
+    EXPECT_TRUE(redo_enabled());
+    State().palette.saved = 1;
+    frame->Run_Command(ID_REDO);
+    EXPECT_EQ(red(), 80);
+    EXPECT_EQ(Map(slot).picture->Image().pixel(5, 5), qRgb(80, 0, 0)) << "the map shows the picture";
+    EXPECT_EQ(State().palette.saved, 0);
+
+    // With a map active, redo is the map's, which has none.
+    frame->Client()->setActiveSubWindow(Window(slot));
+    EXPECT_FALSE(redo_enabled());
+    frame->Run_Command(ID_REDO);
+    EXPECT_EQ(red(), 80);
+
+    // A new picture drops the one left to redo.
+    replace(200);
+    EXPECT_FALSE(redo_enabled());
+    frame->Run_Command(ID_UNDO);
+    EXPECT_EQ(red(), 80);
+    EXPECT_TRUE(messages.calls().empty());
+}
+
 TEST_F(CellWindowsTest, OpeningFromTheFlagListAndClosingWithThePalette)
 {
     Open(Write_Test_Map("a.zol", "1"));

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <deque>
 #include <ostream>
+#include <tuple>
 #include <utility>
 
 [[maybe_unused]] static void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
@@ -544,6 +545,154 @@ TEST(PaletteHistory, UndoPutsTheNewestPictureBack)
     ASSERT_TRUE(Undo_Palette_Cell(palette));
     EXPECT_EQ(palette.cells[3].pixel(0, 0), qRgb(0, 255, 0));
     EXPECT_FALSE(Undo_Palette_Cell(palette));
+}
+
+// ---- Redo ------------------------------------------------------------------------------------
+
+// Undo and redo as the user sees them, kept away from the ring: the states undo goes back to
+// (five at most), and those undone since the last edit.
+template <class State>
+struct StepModel {
+    std::deque<State> past;
+    std::vector<State> future;
+    State current{};
+
+    void Edit(State next)
+    {
+        past.push_back(std::exchange(current, next));
+        if (past.size() > 5) past.pop_front();
+        future.clear();
+    }
+    bool Move(auto& from, auto& to)
+    {
+        if (from.empty()) return false;
+        to.push_back(std::exchange(current, from.back()));
+        from.pop_back();
+        return true;
+    }
+};
+
+// What a map step restores; the k-th edit of the table below makes a map of its own size, cells,
+// links, events and flags, so a state put back from the wrong step, or not whole, shows.
+auto State_Of(const edit_form& d) { return std::tuple(d.grid, d.max_x, d.max_y, d.links, d.events, d.flags); }
+auto Edited_State(int k)
+{
+    edit_form doc = Map_From_Text("0");
+    doc.max_x = uint8_t(k % 3);
+    doc.max_y = uint8_t((2 * k) % 3);
+    doc.grid.Allocate(doc.width(), doc.height(), uint8_t(k));
+    const std::vector<uint8_t> column(std::size_t(k % 3), uint8_t(k)); // 0, 1 or 2 links
+    doc.links = LinkTable{column, column, column, column, column};
+    if (k % 2) doc.events = EventTable{{uint8_t(k)}, {0}, {0}};
+    doc.flags[std::size_t(k)] = uint8_t(1 + k % 3);
+    return State_Of(doc);
+}
+
+TEST(Redo, BringsBackWhatWasUndoneSinceTheLastEditForMapsAndThePalette)
+{
+    // E an edit (a map step, and a new picture for cell 3 or 7), U an undo, R a redo.
+    const struct { const char* name; const char* steps; } rows[] = {
+        {"nothing recorded", "RUR"},
+        {"nothing undone", "EER"},
+        {"one to five undos", "EEEEEEURUURRUUURRRUUUURRRRUUUUURRRRRR"},
+        {"no more than five", "EEEEEEEUUUUUURRRRRRU"},
+        {"fewer steps than the ring holds", "EEUUURRRUR"},
+        {"undo and redo in turn", "EEEEEEUURUURRURRRUUU"},
+        {"an edit drops the redo steps", "EEEEEUUERRUUUUU"},
+        {"an edit after five undos", "EEEEEEUUUUUERUUR"},
+        {"round the ring again", "EEEEEEEEEEEUURREUUUUUURRRRRREUR"},
+    };
+    using Colours = std::pair<QRgb, QRgb>; // of cells 3 and 7
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        edit_form doc = Map_From_Text("0");
+        std::tie(doc.grid, doc.max_x, doc.max_y, doc.links, doc.events, doc.flags) = Edited_State(0);
+        CellPalette palette;
+        palette.cells = Blank_Cells();
+        auto colours = [&] { return Colours{palette.cells[3].pixel(0, 0), palette.cells[7].pixel(0, 0)}; };
+        StepModel<int> map; // a map state is the number of the edit that made it
+        StepModel<Colours> cells{{}, {}, colours()};
+        for (int i = 0, edits = 0; row.steps[i]; ++i) {
+            SCOPED_TRACE(std::string(row.steps, std::size_t(i + 1)));
+            if (const char c = row.steps[i]; c == 'E') {
+                map.Edit(++edits);
+                ASSERT_TRUE(Save_Step(doc));
+                std::tie(doc.grid, doc.max_x, doc.max_y, doc.links, doc.events, doc.flags) = Edited_State(edits);
+                const int n = edits % 2 ? 3 : 7;
+                const QRgb colour = qRgb(10 * edits, 100, 200);
+                cells.Edit(n == 3 ? Colours{colour, cells.current.second} : Colours{cells.current.first, colour});
+                Record_Palette_Cell(palette, n);
+                palette.cells[std::size_t(n)].fill(colour);
+            } else {
+                const bool undo = c == 'U';
+                auto step = [undo](auto& model) {
+                    return undo ? model.Move(model.past, model.future) : model.Move(model.future, model.past);
+                };
+                const UndoResult map_result = step(map) ? UndoResult::Restored : UndoResult::Nothing;
+                EXPECT_EQ(undo ? Undo_Map(doc) : Redo_Map(doc), map_result);
+                const bool cells_result = step(cells);
+                EXPECT_EQ(undo ? Undo_Palette_Cell(palette) : Redo_Palette_Cell(palette), cells_result);
+            }
+            ASSERT_TRUE(State_Of(doc) == Edited_State(map.current));
+            EXPECT_EQ(Has_Undo_Step(doc), !map.past.empty());
+            EXPECT_EQ(Has_Redo_Step(doc), !map.future.empty());
+            ASSERT_EQ(colours(), cells.current);
+            EXPECT_EQ(palette.history.Newest_Empty(), cells.past.empty());
+            EXPECT_EQ(palette.history.redo > 0, !cells.future.empty());
+        }
+    }
+}
+
+TEST(Redo, AFailedRedoChangesNothingAndKeepsItsStep)
+{
+    // The redo of a map of another size with two links and one event allocates the grid, five
+    // link columns, three event columns, in that order.
+    const char* captions[] = {"ERROR:Redo(1)", "ERROR:Redo_Link(1)", "ERROR:Redo_Link(2)",
+                              "ERROR:Redo_Link(3)", "ERROR:Redo_Link(4)", "ERROR:Redo_Link(5)",
+                              "ERROR:Redo_Event(1)", "ERROR:Redo_Event(2)", "ERROR:Redo_Event(3)"};
+    for (int fail_at = 1; fail_at <= 9; ++fail_at) {
+        SCOPED_TRACE(captions[fail_at - 1]);
+        ScriptedPresenter messages;
+        edit_form doc = Map_From_Text("6\n6");
+        ASSERT_TRUE(Save_Step(doc));
+        doc.max_x = 1;
+        doc.grid.Allocate(2, 2, 4);
+        Add_Link(doc, 0, 0, 1);
+        Add_Link(doc, 1, 0, 2);
+        ASSERT_EQ(Set_Event(doc, 1, 1, 5), TableChange::Done);
+        const auto edited = State_Of(doc);
+        ASSERT_EQ(Undo_Map(doc), UndoResult::Restored);
+        const auto undone = State_Of(doc);
+        {
+            AllocationFailureScope fail(fail_at);
+            EXPECT_EQ(Redo_Map(doc), UndoResult::Failed);
+        }
+        EXPECT_EQ(messages.captions(), QStringList{QString::fromLatin1(captions[fail_at - 1])});
+        EXPECT_TRUE(State_Of(doc) == undone);
+        ASSERT_EQ(Redo_Map(doc), UndoResult::Restored) << "the step is still there";
+        EXPECT_TRUE(State_Of(doc) == edited);
+    }
+}
+
+TEST(Redo, AnUndoWithoutMemoryForRedoStillUndoes)
+{
+    ScriptedPresenter messages;
+    edit_form doc = Map_From_Text("0");
+    for (int value : {1, 2}) {
+        ASSERT_TRUE(Save_Step(doc));
+        doc.cell(0, 0) = uint8_t(value);
+    }
+    {
+        AllocationFailureScope fail(1); // the copy of the map kept for redo
+        ASSERT_EQ(Undo_Map(doc), UndoResult::Restored);
+    }
+    EXPECT_TRUE(messages.calls().empty());
+    EXPECT_EQ(Redo_Map(doc), UndoResult::Nothing);
+    // The next undo keeps its map: redo goes as far forward as that.
+    ASSERT_EQ(Undo_Map(doc), UndoResult::Restored);
+    ASSERT_EQ(Redo_Map(doc), UndoResult::Restored);
+    EXPECT_EQ(doc.cell(0, 0), 1);
+    EXPECT_EQ(Redo_Map(doc), UndoResult::Nothing);
 }
 
 // ---- Events and links ------------------------------------------------------------------------

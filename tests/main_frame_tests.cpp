@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
@@ -442,23 +443,31 @@ TEST_F(MainFrameTest, AnUnsavedPaletteIsAskedAboutAfterTheMaps)
 
 TEST_F(MainFrameTest, MenuCommandsHaveTheUsualShortcuts)
 {
-    const struct { int id; QKeySequence keys; const char* text; } rows[] = {
-        {ID_NEW_MAP, QKeySequence("Ctrl+N"), "マップデータの新規作成(&N)"},
-        {ID_OPEN_MAP, QKeySequence("Ctrl+O"), "マップデータを開く(&O)"},
-        {ID_SAVE_MAP, QKeySequence("Ctrl+S"), "マップデータを上書き保存(&S)"},
-        {ID_SAVE_MAP_AS, QKeySequence("Ctrl+Shift+S"), "名前を付けてマップデータを保存(&A)"},
-        {ID_EXIT, QKeySequence("Ctrl+Q"), "終了(&E)"},
-        {ID_UNDO, QKeySequence("Ctrl+Z"), "元に戻す(&U)"},
-        {ID_CUT, QKeySequence("Ctrl+X"), "切り取り(&T)"},
-        {ID_COPY, QKeySequence("Ctrl+C"), "背景を設定をしない(&N)"},
-        {ID_PASTE, QKeySequence("Ctrl+V"), "貼り付け(&P)"},
-        {ID_COPY_BACKGROUND, QKeySequence(), "背景を設定する(&B)"},
+    const struct { int id; QList<QKeySequence> keys; const char* text; } rows[] = {
+        {ID_NEW_MAP, {QKeySequence("Ctrl+N")}, "マップデータの新規作成(&N)"},
+        {ID_OPEN_MAP, {QKeySequence("Ctrl+O")}, "マップデータを開く(&O)"},
+        {ID_SAVE_MAP, {QKeySequence("Ctrl+S")}, "マップデータを上書き保存(&S)"},
+        {ID_SAVE_MAP_AS, {QKeySequence("Ctrl+Shift+S")}, "名前を付けてマップデータを保存(&A)"},
+        {ID_EXIT, {QKeySequence("Ctrl+Q")}, "終了(&E)"},
+        {ID_UNDO, {QKeySequence("Ctrl+Z")}, "元に戻す(&U)"},
+        {ID_REDO, {QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}, "やり直す(&R)"},
+        {ID_CUT, {QKeySequence("Ctrl+X")}, "切り取り(&T)"},
+        {ID_COPY, {QKeySequence("Ctrl+C")}, "背景を設定をしない(&N)"},
+        {ID_PASTE, {QKeySequence("Ctrl+V")}, "貼り付け(&P)"},
+        {ID_COPY_BACKGROUND, {}, "背景を設定する(&B)"},
     };
     for (const auto& row : rows) {
         QAction* item = frame->Menu_Item(row.id);
-        EXPECT_EQ(item->shortcut(), row.keys) << row.id;
+        EXPECT_EQ(item->shortcuts(), row.keys) << row.id;
         EXPECT_EQ(item->text(), QString::fromUtf8(row.text)) << row.id;
     }
+    // Redo comes right after undo in the edit menu.
+    QMenu* menu = nullptr;
+    for (QObject* holder : frame->Menu_Item(ID_UNDO)->associatedObjects())
+        if (auto* m = qobject_cast<QMenu*>(holder)) menu = m;
+    ASSERT_TRUE(menu);
+    const QList<QAction*> items = menu->actions();
+    EXPECT_EQ(items.indexOf(frame->Menu_Item(ID_REDO)), items.indexOf(frame->Menu_Item(ID_UNDO)) + 1);
 }
 
 TEST_F(MainFrameTest, StandardDialogTextsAreJapanese)

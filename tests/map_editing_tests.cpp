@@ -1,5 +1,5 @@
 // Editing maps with the mouse, offscreen: the tool commands, pen strokes and rectangles, the
-// flood fill, undo with its messages and gray state, and the event & link dialog.
+// flood fill, undo with its messages and gray state, redo, and the event & link dialog.
 
 #include "ui/dialogs/event_link_dialog.h"
 #include "core/map/events_links.h"
@@ -26,6 +26,13 @@ protected:
         if (winlib::WNumberDialog* rate = Fill_Rate_Dialog(*frame).Get()) rate->ok->click();
     }
     bool Undo_Enabled() { return frame->Menu_Item(ID_UNDO)->isEnabled(); }
+    // The redo menu item and toolbar button, which must agree.
+    bool Redo_Enabled()
+    {
+        const bool item = frame->Menu_Item(ID_REDO)->isEnabled();
+        EXPECT_EQ(Toolbar_Controls(*frame).redo_button->isEnabled(), item) << "the toolbar button";
+        return item;
+    }
     EventLinkDialog* Dialog()
     {
         QApplication::processEvents(); // a closed dialog is deleted from the event loop
@@ -419,3 +426,43 @@ TEST_F(MapEditingTest, UndoMessagesAndGrayState)
 }
 
 } // namespace
+
+TEST_F(MapEditingTest, RedoTakesBackUndosAndGraysWithTheActiveWindow)
+{
+    const int slot = Open_Painting_Map("0 0 0");
+    auto stroke = [&](int i) {
+        Mouse(slot, "LeftButtonDownEvent", i, 0, Left());
+        Mouse(slot, "LeftButtonUpEvent", i, 0);
+    };
+    frame->Client()->setActiveSubWindow(Window(slot));
+    for (int i = 0; i < 3; ++i) stroke(i);
+    EXPECT_FALSE(Redo_Enabled()) << "nothing undone";
+    frame->Run_Command(ID_UNDO);
+    frame->Run_Command(ID_UNDO);
+    EXPECT_TRUE(Redo_Enabled());
+    frame->Run_Command(ID_SAVE_MAP);
+    Toolbar_Controls(*frame).redo_button->trigger();
+    EXPECT_EQ(Map_To_Text(Doc(slot)), QStringLiteral("133 133 0"));
+    EXPECT_EQ(Doc(slot).saved, 0) << "the file holds the map before the redo";
+    Expect_Same_As_Full_Redraw(slot);
+
+    // Another map, and the palette, have nothing to redo; redo there changes nothing.
+    const int other = Open(Write_Test_Map("other.zol", "0"));
+    frame->Client()->setActiveSubWindow(Window(other));
+    EXPECT_FALSE(Redo_Enabled());
+    frame->Run_Command(ID_REDO);
+    EXPECT_EQ(Map_To_Text(Doc(slot)), QStringLiteral("133 133 0"));
+    frame->Client()->setActiveSubWindow(Palette_Controls(*frame).window);
+    EXPECT_FALSE(Redo_Enabled());
+    frame->Client()->setActiveSubWindow(Window(slot));
+    EXPECT_TRUE(Redo_Enabled());
+    frame->Run_Command(ID_REDO);
+    EXPECT_EQ(Map_To_Text(Doc(slot)), QStringLiteral("133 133 133"));
+    EXPECT_FALSE(Redo_Enabled()) << "every undo taken back";
+
+    // An edit after an undo drops what there was to redo.
+    frame->Run_Command(ID_UNDO);
+    stroke(2);
+    EXPECT_FALSE(Redo_Enabled());
+    EXPECT_TRUE(messages.calls().empty());
+}

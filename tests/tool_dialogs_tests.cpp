@@ -155,6 +155,18 @@ TEST_F(ToolDialogsTest, TheToolbarRunsTheMenuCommands)
     EXPECT_TRUE(Toolbar_Controls(*frame).tool_buttons[kRectangleEdges]->isChecked());
     EXPECT_EQ(frame->Status()->Text(1), QStringLiteral("指定された長方形の辺のみを塗ります"));
     EXPECT_FALSE(Toolbar_Controls(*frame).undo_button->isEnabled());
+    EXPECT_FALSE(Toolbar_Controls(*frame).redo_button->isEnabled());
+    // Undo and redo come first, side by side, each with its own picture.
+    const QList<QAction*> buttons = Toolbar_Controls(*frame).toolbar->actions();
+    ASSERT_GE(buttons.size(), 2);
+    EXPECT_EQ(buttons[0], Toolbar_Controls(*frame).undo_button);
+    EXPECT_EQ(buttons[1], Toolbar_Controls(*frame).redo_button);
+    EXPECT_EQ(buttons.size() - std::count_if(buttons.begin(), buttons.end(), [](QAction* a) { return a->isSeparator(); }),
+              2 + kToolCount);
+    const QImage undo = buttons[0]->icon().pixmap(24, 24).toImage();
+    const QImage redo = buttons[1]->icon().pixmap(24, 24).toImage();
+    EXPECT_FALSE(redo.isNull());
+    EXPECT_EQ(redo.convertToFormat(undo.format()), undo.mirrored(true, false)) << "the undo arrow turned round";
 
     // Shown again from the menu: nothing changes; hidden: it is closed and the mark goes.
     QToolBar* toolbar = Toolbar_Controls(*frame).toolbar;

@@ -77,6 +77,10 @@ TEST_F(ViewerListsTest, EditingInTheViewIsAnEditOfItsMap)
     frame->Client()->setActiveSubWindow(Viewer().window);
     frame->Run_Command(ID_UNDO);
     EXPECT_EQ(Map_To_Text(Doc(slot)), QStringLiteral("0 0 0\n0 0 0\n0 0 0")) << "undo in the view undoes its map";
+    ASSERT_TRUE(frame->Menu_Item(ID_REDO)->isEnabled());
+    frame->Run_Command(ID_REDO);
+    EXPECT_EQ(Map_To_Text(Doc(slot)), QStringLiteral("0 0 0\n0 5 5\n0 0 0")) << "and redo redoes it";
+    frame->Run_Command(ID_UNDO);
 
     // A rectangle whose press fell off the map writes nothing at the release.
     frame->Run_Command(ID_RECT_FILL);

@@ -4,14 +4,18 @@
 #include "core/messages/show_message.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
+#include <utility>
 
 namespace zol {
 
 namespace {
 
+// A null caption: a quiet attempt, whose failure the caller handles without a word.
 void Report_No_Memory(const char* caption)
 {
+    if (!caption) return;
     Show_Message(nullptr, QString::fromLatin1(caption), kNoMemoryText, MB_OK, MB_ICON_STOP);
 }
 
@@ -76,18 +80,18 @@ std::array<const std::vector<uint8_t>*, N> Slot_Columns(const std::array<std::ve
 
 UndoSlot& Newest(edit_form& doc) { return doc.undo.steps[std::size_t(doc.undo.index)]; }
 
-} // namespace
-
-bool Save(edit_form& doc)
+// The grid (with the size and flags), the links and the events of a state, copied from the map
+// into slot; a slot's storage of the right size is reused. Each false after a failure, reported
+// with the caption(s) given.
+bool Keep_Grid(UndoSlot& slot, const edit_form& doc, const char* caption)
 {
-    UndoSlot& slot = Newest(doc);
     slot.recorded = false;
     if (slot.grid.width() != doc.grid.width() || slot.grid.height() != doc.grid.height()) {
         slot.grid.clear();
         slot.max_x = slot.max_y = 0;
         Grid grid;
         if (!grid.Allocate_Uninitialized(doc.width(), doc.height())) {
-            Report_No_Memory("ERROR:Save(1)");
+            Report_No_Memory(caption);
             return false;
         }
         slot.grid.swap(grid);
@@ -101,26 +105,108 @@ bool Save(edit_form& doc)
     return true;
 }
 
+bool Keep_Links(UndoSlot& slot, const edit_form& doc, const std::array<const char*, 5>& captions)
+{
+    return Copy_Columns<5>(Slot_Columns(slot.links), Link_Columns(doc.links), kLinkOrder, captions);
+}
+
+bool Keep_Events(UndoSlot& slot, const edit_form& doc, const std::array<const char*, 3>& captions)
+{
+    return Copy_Columns<3>(Slot_Columns(slot.events), Event_Columns(doc.events), kEventOrder, captions);
+}
+
+// The whole state, without a word when memory runs short; the slot counts as recorded only
+// when all of it was made.
+bool Keep_Quietly(UndoSlot& slot, const edit_form& doc)
+{
+    slot.recorded = Keep_Grid(slot, doc, nullptr) && Keep_Links(slot, doc, {}) && Keep_Events(slot, doc, {});
+    return slot.recorded;
+}
+
+struct RestoreCaptions {
+    const char* grid;
+    std::array<const char*, 5> links;
+    std::array<const char*, 3> events;
+};
+
+const RestoreCaptions kUndoCaptions = {
+    "ERROR:Undo(1)",
+    {"ERROR:Undo_Link(1)", "ERROR:Undo_Link(2)", "ERROR:Undo_Link(3)", "ERROR:Undo_Link(4)", "ERROR:Undo_Link(5)"},
+    {"ERROR:Undo_Event(1)", "ERROR:Undo_Event(2)", "ERROR:Undo_Event(3)"},
+};
+const RestoreCaptions kRedoCaptions = {
+    "ERROR:Redo(1)",
+    {"ERROR:Redo_Link(1)", "ERROR:Redo_Link(2)", "ERROR:Redo_Link(3)", "ERROR:Redo_Link(4)", "ERROR:Redo_Link(5)"},
+    {"ERROR:Redo_Event(1)", "ERROR:Redo_Event(2)", "ERROR:Redo_Event(3)"},
+};
+
+// What a restore needs memory for, made before any of the map changes: a grid when the sizes
+// differ, and the tables whose lengths differ (those of the same length are copied in place).
+struct Restoration {
+    bool same_size = false;
+    bool links_in_place = false;
+    bool events_in_place = false;
+    Grid grid;
+    LinkTable links;
+    EventTable events;
+};
+
+bool Prepare_Restore(const edit_form& doc, const UndoSlot& slot, const RestoreCaptions& captions, Restoration& made)
+{
+    made.same_size = slot.grid.width() == doc.grid.width() && slot.grid.height() == doc.grid.height();
+    if (!made.same_size && !made.grid.Allocate_Uninitialized(slot.grid.width(), slot.grid.height())) {
+        Report_No_Memory(captions.grid);
+        return false;
+    }
+    made.links_in_place = !slot.links[0].empty() && slot.links[0].size() == doc.links.x.size();
+    made.events_in_place = !slot.events[0].empty() && slot.events[0].size() == doc.events.y.size();
+    if (!made.links_in_place &&
+        !Copy_Columns<5>(Link_Columns(made.links), Slot_Columns(slot.links), kLinkOrder, captions.links))
+        return false;
+    if (!made.events_in_place &&
+        !Copy_Columns<3>(Event_Columns(made.events), Slot_Columns(slot.events), kEventOrder, captions.events))
+        return false;
+    return true;
+}
+
+// Puts slot's state into the map with what Prepare_Restore made; nothing here can fail.
+void Install(edit_form& doc, const UndoSlot& slot, Restoration& made)
+{
+    std::memcpy((made.same_size ? doc.grid : made.grid).data(), slot.grid.data(), slot.grid.size());
+    if (!made.same_size) doc.grid.swap(made.grid); // the old grid goes with `made`
+    doc.max_x = slot.max_x;
+    doc.max_y = slot.max_y;
+    if (made.links_in_place) Copy_Columns<5>(Link_Columns(doc.links), Slot_Columns(slot.links), kLinkOrder, {});
+    else doc.links = std::move(made.links);
+    if (made.events_in_place) Copy_Columns<3>(Event_Columns(doc.events), Slot_Columns(slot.events), kEventOrder, {});
+    else doc.events = std::move(made.events);
+    if (doc.flags.size() == kCellCount) std::copy(slot.flags.begin(), slot.flags.end(), doc.flags.begin());
+}
+
+int Ring_Next(int index) { return (index + 1) % UndoRing::kSteps; }
+int Ring_Previous(int index) { return (index + UndoRing::kSteps - 1) % UndoRing::kSteps; }
+
+} // namespace
+
+bool Save(edit_form& doc) { return Keep_Grid(Newest(doc), doc, "ERROR:Save(1)"); }
+
 bool Save_Link(edit_form& doc)
 {
-    UndoSlot& slot = Newest(doc);
-    return Copy_Columns<5>(Slot_Columns(slot.links), Link_Columns(std::as_const(doc.links)), kLinkOrder,
-                           {"ERROR:Save_Link(1)", "ERROR:Save_Link(2)", "ERROR:Save_Link(3)",
-                            "ERROR:Save_Link(2)", "ERROR:Save_Link(3)"});
+    return Keep_Links(Newest(doc), doc,
+                      {"ERROR:Save_Link(1)", "ERROR:Save_Link(2)", "ERROR:Save_Link(3)",
+                       "ERROR:Save_Link(2)", "ERROR:Save_Link(3)"});
 }
 
 bool Save_Event(edit_form& doc)
 {
-    UndoSlot& slot = Newest(doc);
-    return Copy_Columns<3>(Slot_Columns(slot.events), Event_Columns(std::as_const(doc.events)),
-                           kEventOrder,
-                           {"ERROE:Save_Event(1)", "ERROE:Save_Event(2)", "ERROE:Save_Event(3)"});
+    return Keep_Events(Newest(doc), doc, {"ERROE:Save_Event(1)", "ERROE:Save_Event(2)", "ERROE:Save_Event(3)"});
 }
 
 bool Save_Step(edit_form& doc)
 {
     if (!doc.has_grid()) return false;
-    doc.undo.index = (doc.undo.index + 1) % UndoRing::kSteps;
+    doc.undo.redo = 0; // a new step: what was undone cannot come back
+    doc.undo.index = Ring_Next(doc.undo.index);
     const bool grid = Save(doc);
     const bool links = Save_Link(doc);
     const bool events = Save_Event(doc);
@@ -135,50 +221,56 @@ bool Has_Undo_Step(const edit_form& doc)
     return doc.undo.steps[std::size_t(doc.undo.index)].recorded;
 }
 
+bool Has_Redo_Step(const edit_form& doc) { return doc.undo.redo > 0; }
+
 UndoResult Undo_Map(edit_form& doc)
 {
+    UndoRing& ring = doc.undo;
     UndoSlot& slot = Newest(doc);
     if (!slot.recorded) return UndoResult::Nothing;
 
     // Everything that needs memory first, so a failure changes nothing.
-    const bool same_size = slot.grid.width() == doc.grid.width() && slot.grid.height() == doc.grid.height();
-    Grid grid;
-    if (!same_size && !grid.Allocate_Uninitialized(slot.grid.width(), slot.grid.height())) {
-        Report_No_Memory("ERROR:Undo(1)");
-        return UndoResult::Failed;
-    }
-    // Tables of the same length are copied over in place below; others are made here.
-    const bool links_in_place = !slot.links[0].empty() && slot.links[0].size() == doc.links.x.size();
-    const bool events_in_place = !slot.events[0].empty() && slot.events[0].size() == doc.events.y.size();
-    LinkTable links;
-    EventTable events;
-    if ((!links_in_place &&
-         !Copy_Columns<5>(Link_Columns(links), Slot_Columns(std::as_const(slot.links)), kLinkOrder,
-                          {"ERROR:Undo_Link(1)", "ERROR:Undo_Link(2)", "ERROR:Undo_Link(3)",
-                           "ERROR:Undo_Link(4)", "ERROR:Undo_Link(5)"})) ||
-        (!events_in_place &&
-         !Copy_Columns<3>(Event_Columns(events), Slot_Columns(std::as_const(slot.events)), kEventOrder,
-                          {"ERROR:Undo_Event(1)", "ERROR:Undo_Event(2)", "ERROR:Undo_Event(3)"})))
-        return UndoResult::Failed;
+    Restoration made;
+    if (!Prepare_Restore(doc, slot, kUndoCaptions, made)) return UndoResult::Failed;
+    // The first undo after a recording keeps the map as it is, for redo. Should memory for that
+    // run short, the undo goes ahead all the same, with nothing to redo.
+    const bool first = ring.redo == 0;
+    const bool kept = first && Keep_Quietly(ring.latest, doc);
+    Install(doc, slot, made);
 
-    std::memcpy((same_size ? doc.grid : grid).data(), slot.grid.data(), slot.grid.size());
-    if (!same_size) doc.grid.swap(grid); // the old grid goes with `grid`
-    doc.max_x = slot.max_x;
-    doc.max_y = slot.max_y;
-    if (links_in_place) Copy_Columns<5>(Link_Columns(doc.links), Slot_Columns(std::as_const(slot.links)), kLinkOrder, {});
-    else doc.links = std::move(links);
-    if (events_in_place) Copy_Columns<3>(Event_Columns(doc.events), Slot_Columns(std::as_const(slot.events)), kEventOrder, {});
-    else doc.events = std::move(events);
-    if (doc.flags.size() == kCellCount) std::copy(slot.flags.begin(), slot.flags.end(), doc.flags.begin());
+    slot.recorded = false; // its state stays: the map after the step before, for redo
+    ring.index = Ring_Previous(ring.index);
+    if (!first || kept) ++ring.redo;
+    return UndoResult::Restored;
+}
 
-    slot.recorded = false;
-    doc.undo.index = (doc.undo.index + UndoRing::kSteps - 1) % UndoRing::kSteps;
+UndoResult Redo_Map(edit_form& doc)
+{
+    UndoRing& ring = doc.undo;
+    if (ring.redo <= 0) return UndoResult::Nothing;
+    const int next = Ring_Next(ring.index);
+    const UndoSlot& from = ring.redo == 1 ? ring.latest : ring.steps[std::size_t(Ring_Next(next))];
+
+    Restoration made;
+    if (!Prepare_Restore(doc, from, kRedoCaptions, made)) return UndoResult::Failed;
+    Install(doc, from, made);
+
+    ring.index = next;
+    ring.steps[std::size_t(next)].recorded = true; // the state before the step, as it was recorded
+    --ring.redo;
     return UndoResult::Restored;
 }
 
 void Record_Palette_Cell(CellPalette& palette, int n)
 {
     PaletteHistory& history = palette.history;
+    // A new step: the undone entries are emptied, as an undo used to leave them.
+    for (int k = 1; k <= history.redo; ++k) {
+        const std::size_t at = std::size_t((history.position + k) % PaletteHistory::kSteps);
+        history.cells[at] = QImage();
+        history.numbers[at] = 64;
+    }
+    history.redo = 0;
     history.position = (history.position + 1) % PaletteHistory::kSteps;
     history.numbers[std::size_t(history.position)] = uint8_t(n);
     history.cells[std::size_t(history.position)] = palette.cells[std::size_t(n)].copy();
@@ -187,13 +279,25 @@ void Record_Palette_Cell(CellPalette& palette, int n)
 bool Undo_Palette_Cell(CellPalette& palette)
 {
     PaletteHistory& history = palette.history;
+    if (history.Newest_Empty()) return false;
     const std::size_t at = std::size_t(history.position);
-    if (history.numbers[at] >= 64) return false;
-    palette.cells[history.numbers[at]] = history.cells[at];
+    // The entry takes the picture it replaces, for redo.
+    std::swap(palette.cells[history.numbers[at]], history.cells[at]);
     ++palette.version;
-    history.cells[at] = QImage();
-    history.numbers[at] = 64;
     history.position = (history.position + PaletteHistory::kSteps - 1) % PaletteHistory::kSteps;
+    ++history.redo;
+    return true;
+}
+
+bool Redo_Palette_Cell(CellPalette& palette)
+{
+    PaletteHistory& history = palette.history;
+    if (history.redo <= 0) return false;
+    history.position = (history.position + 1) % PaletteHistory::kSteps;
+    const std::size_t at = std::size_t(history.position);
+    std::swap(palette.cells[history.numbers[at]], history.cells[at]);
+    ++palette.version;
+    --history.redo;
     return true;
 }
 

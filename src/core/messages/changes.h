@@ -15,7 +15,7 @@ class Changes : public QObject {
 signals:
     // The cells of rect (which may reach past the map) in slot's map.
     void cellsChanged(int slot, QRect cells);
-    // Anything of slot's map: its size, cells, flags, links and events (an undo, a resize).
+    // Anything of slot's map: its size, cells, flags, links and events (an undo, a redo, a resize).
     void mapChanged(int slot);
     // Its links or events.
     void tablesChanged(int slot);
@@ -29,7 +29,7 @@ signals:
     void paletteChanged(int cell);
     // Whether the palette has unsaved changes.
     void paletteSavedChanged();
-    // An undo step was recorded (true) or taken back (false).
+    // An undo step was recorded (true), or an undo or a redo moved through the steps (false).
     void historyChanged(bool recorded);
     // The clipboard took cells.
     void clipboardChanged();

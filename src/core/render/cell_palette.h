@@ -11,14 +11,18 @@
 
 namespace zol {
 
-// The five newest cell pictures replaced by the cell loading window, for undo.
+// The five newest cell pictures replaced by the cell loading window, for undo. An undo swaps
+// the entry's picture with the cell's, so the entries after position (redo of them) hold the
+// pictures a redo puts back; a new recording empties them.
 struct PaletteHistory {
     static constexpr int kSteps = 5;
     std::array<QImage, kSteps> cells;
     std::array<uint8_t, kSteps> numbers{64, 64, 64, 64, 64}; // the cell each came from; 64: empty
     int position = 0;                                         // the newest entry
+    int redo = 0;                                             // undone entries after position
 
-    bool Newest_Empty() const { return numbers[std::size_t(position)] >= 64; }
+    // Nothing to undo: the newest entry is empty, or every entry has been undone.
+    bool Newest_Empty() const { return redo >= kSteps || numbers[std::size_t(position)] >= 64; }
 };
 
 struct CellPalette {

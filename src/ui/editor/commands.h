@@ -15,7 +15,7 @@ enum CommandId {
     ID_PASTE = 1027, ID_PEN = 1029, ID_RECT_FILL = 1031, ID_RECT_EDGES = 1032,
     ID_FLOOD_FILL = 1033, ID_PATTERN_RECT = 1035, ID_PATTERN_FILL = 1036, ID_MAP_SIZE = 1038,
     ID_ZOOM = 1039, ID_PALETTE_COLOURS = 1040, ID_FILL_RATE_ON = 1042, ID_FILL_RATE_OFF = 1043,
-    ID_EXPORT = 1044, ID_IMPORT = 1045,
+    ID_EXPORT = 1044, ID_IMPORT = 1045, ID_REDO = 1046,
 };
 
 // The menu command that chooses tool (ID_PEN ...), and the hint it writes on the status line.

@@ -36,6 +36,7 @@ struct MenuEntry {
     int id; // 0: a separator
     QStringList path;
     QKeySequence shortcut = {};
+    QKeySequence other_shortcut = {}; // a second key that does the same
 };
 
 // The menu, in order.
@@ -74,6 +75,8 @@ const std::vector<MenuEntry>& Menu_Table()
         {ID_WHOLE_MAP, {view, QStringLiteral("全体表示(&V)")}},
         {ID_TOOLBAR, {view, QStringLiteral("ツールバー(&T)")}},
         {ID_UNDO, {edit, QStringLiteral("元に戻す(&U)")}, QKeySequence::Undo},
+        {ID_REDO, {edit, QStringLiteral("やり直す(&R)")}, QKeySequence(Qt::CTRL | Qt::Key_Y),
+         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
         {0, {edit}},
         {ID_CUT, {edit, QStringLiteral("切り取り(&T)")}, QKeySequence::Cut},
         {ID_COPY, {edit, copy, QStringLiteral("背景を設定をしない(&N)")}, QKeySequence::Copy},
@@ -119,6 +122,7 @@ std::map<int, std::function<void(Zol&)>> Command_Table()
         {ID_IMPORT, [](Zol& frame) { Import_Command(frame); }},
         {ID_EXIT, [](Zol& frame) { Exit_Command(frame); }},
         {ID_UNDO, [](Zol& frame) { Undo_Command(frame); }},
+        {ID_REDO, [](Zol& frame) { Redo_Command(frame); }},
         {ID_TOOLBAR, [](Zol& frame) { Toolbar_Command(frame); }},
         {ID_WHOLE_MAP, [](Zol& frame) { Viewer_Command(frame); }},
         {ID_EVENT_LIST, [](Zol& frame) { List_Command(frame, ListKind::Events); }},
@@ -161,11 +165,14 @@ Zol::Zol(QWidget* parent) : winlib::Zol_Base(parent)
     Build_Toolbar(*this);
     Set_Tool(*this, kPen);
     Set_Undo_Enabled(*this, false);
+    Set_Redo_Enabled(*this, false);
     Set_Paste_Enabled(*this, false);
     Update_Fill_Rate_Menu(*this);
-    // The undo command follows the window it would act on.
+    // Undo and redo follow the window they would act on.
     connect(Client(), &QMdiArea::subWindowActivated, this, [this] {
-        if (!ending_) Update_Undo_Command(*this);
+        if (ending_) return;
+        Update_Undo_Command(*this);
+        Update_Redo_Command(*this);
     });
 }
 
@@ -195,7 +202,9 @@ void Zol::Build_Menu()
             Add_Menu_Separator(entry.path);
             continue;
         }
-        Add_Menu_Item(entry.path, entry.id)->setShortcut(entry.shortcut);
+        QAction* item = Add_Menu_Item(entry.path, entry.id);
+        if (entry.other_shortcut.isEmpty()) item->setShortcut(entry.shortcut);
+        else item->setShortcuts({entry.shortcut, entry.other_shortcut});
         Bind_Command(entry.id, [this, command = commands.at(entry.id)] { command(*this); });
     }
 }

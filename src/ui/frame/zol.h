@@ -84,7 +84,11 @@ void Follow_File_Menu(Editor& editor);
 void Undo_Command(Editor& editor);
 // Enables undo while the active map has a step, or the palette a picture, to go back to.
 void Update_Undo_Command(Editor& editor);
-// Undo follows the history, paste the clipboard.
+// Takes back the newest undo of what undo acts on; with nothing to take back, does nothing.
+void Redo_Command(Editor& editor);
+// Enables redo while what undo acts on has an undo to take back.
+void Update_Redo_Command(Editor& editor);
+// Undo and redo follow the history, paste the clipboard.
 void Follow_Edit_Menu(Editor& editor);
 
 // ---- The view menu (view_menu.cpp) ----

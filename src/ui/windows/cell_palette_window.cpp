@@ -109,9 +109,12 @@ bool Close_Cell_Palette(Editor& editor)
     const bool existed = !controls.window.isNull();
     // No picture of this palette may land in the next one, nor its copy be offered later.
     Close_Load_Bitmap_Form(editor);
-    if (controls.window) {
-        winlib::Unbind(controls.window, QStringLiteral("CloseEvent"));
-        delete controls.window.data();
+    if (FormChild* window = controls.window) {
+        winlib::Unbind(window, QStringLiteral("CloseEvent"));
+        // Forgotten first: what its going sets off (another window made active, which the edit
+        // menu follows) must not find a palette window half destroyed.
+        controls = PaletteControls{};
+        delete window;
     }
     controls = PaletteControls{};
     state.palette.exists = false;

@@ -18,6 +18,7 @@ struct ToolbarEntry {
 
 const ToolbarEntry kEntries[] = {
     {0, "処理を元に戻す", ID_UNDO},
+    {11, "元に戻した処理をやり直す", ID_REDO},
     {-1, nullptr, 0},
     {-1, nullptr, 0},
     {1, "ペン", ID_PEN},
@@ -51,6 +52,7 @@ void Close_Toolbar(Editor& editor)
     }
     state.toolbar.clear();
     state.undo_button = nullptr;
+    state.redo_button = nullptr;
     state.tool_buttons.fill(nullptr);
     editor.Menu_Item(ID_TOOLBAR)->setChecked(false);
 }
@@ -75,8 +77,8 @@ void Build_Toolbar(Editor& editor)
         QAction* button = toolbar->addAction(icon, QString::fromUtf8(entry.tip));
         const int command = entry.command;
         QObject::connect(button, &QAction::triggered, frame, [&editor, command] { editor.Run_Command(command); });
-        if (command == ID_UNDO) {
-            state.undo_button = button;
+        if (command == ID_UNDO || command == ID_REDO) {
+            (command == ID_UNDO ? state.undo_button : state.redo_button) = button;
             continue;
         }
         for (int tool = 0; tool < kToolCount; ++tool) {
@@ -89,6 +91,7 @@ void Build_Toolbar(Editor& editor)
     state.toolbar = toolbar;
     Set_Paste_Enabled(editor, editor.State().clipboard.has_area());
     Set_Undo_Enabled(editor, editor.Menu_Item(ID_UNDO)->isEnabled());
+    Set_Redo_Enabled(editor, editor.Menu_Item(ID_REDO)->isEnabled());
     Press_Tool_Button(editor, editor.State().tools.current);
     // Hiding the toolbar (from the frame's context menu) closes it.
     QObject::connect(toolbar, &QToolBar::visibilityChanged, frame, [&editor, frame, toolbar](bool visible) {
@@ -101,6 +104,12 @@ void Set_Undo_Enabled(Editor& editor, bool enabled)
 {
     editor.Menu_Item(ID_UNDO)->setEnabled(enabled);
     if (Toolbar_Controls(editor).undo_button) Toolbar_Controls(editor).undo_button->setEnabled(enabled);
+}
+
+void Set_Redo_Enabled(Editor& editor, bool enabled)
+{
+    editor.Menu_Item(ID_REDO)->setEnabled(enabled);
+    if (Toolbar_Controls(editor).redo_button) Toolbar_Controls(editor).redo_button->setEnabled(enabled);
 }
 
 void Set_Paste_Enabled(Editor& editor, bool enabled)

@@ -1,6 +1,7 @@
 #pragma once
-// The toolbar: undo and the ten tools, each button running its menu command; and the states
-// that the menu and the toolbar share (undo and paste enabled, the current tool pressed).
+// The toolbar: undo, redo and the ten tools, each button running its menu command; and the
+// states that the menu and the toolbar share (undo, redo and paste enabled, the current tool
+// pressed).
 
 #include "ui/editor/editor.h"
 
@@ -11,10 +12,11 @@
 
 namespace zol {
 
-// The toolbar, its undo button and its ten tool buttons by tool number.
+// The toolbar, its undo and redo buttons and its ten tool buttons by tool number.
 struct ToolbarControls {
     QPointer<QToolBar> toolbar;
     QAction* undo_button = nullptr;
+    QAction* redo_button = nullptr;
     std::array<QAction*, kToolCount> tool_buttons{};
 };
 ToolbarControls& Toolbar_Controls(Editor& editor);
@@ -25,6 +27,7 @@ void Build_Toolbar(Editor& editor);
 void Close_Toolbar(Editor& editor);
 
 void Set_Undo_Enabled(Editor& editor, bool enabled);
+void Set_Redo_Enabled(Editor& editor, bool enabled);
 void Set_Paste_Enabled(Editor& editor, bool enabled);
 // Shows tool as the pressed tool button.
 void Press_Tool_Button(Editor& editor, int tool);
