@@ -33,7 +33,9 @@ protected:
             EXPECT_EQ(shown, fresh) << "map window " << s;
             EXPECT_EQ(Window(s)->windowTitle(),
                       Map_Caption(Path_Name_Part(doc.file_path), doc.width(), doc.height(), doc.links.count(),
-                                  doc.window_width, doc.window_height, state.cell_size));
+                                  doc.window_width, doc.window_height, state.cell_size) +
+                          QStringLiteral("[*]"));
+            EXPECT_EQ(Window(s)->isWindowModified(), doc.saved == 0) << "modified mark " << s;
         }
         const int viewed = Viewer_Slot(*frame);
         ASSERT_GE(viewed, 0);

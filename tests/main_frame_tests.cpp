@@ -41,9 +41,13 @@ TEST_F(MainFrameTest, StartsWithTheFullMenuAndGraySaveCommands)
     ASSERT_EQ(menus.size(), 5);
     EXPECT_EQ(menus[0]->text(), QStringLiteral("ファイル(&F)"));
     EXPECT_EQ(menus[4]->text(), QStringLiteral("設定(&S)"));
-    int separators = 0;
-    for (QAction* a : menus[0]->menu()->actions()) separators += a->isSeparator() ? 1 : 0;
-    EXPECT_EQ(separators, 5);
+    int separators = 0, submenus = 0;
+    for (QAction* a : menus[0]->menu()->actions()) {
+        separators += a->isSeparator() ? 1 : 0;
+        submenus += a->menu() && a->menu()->title() == kRecentMenu ? 1 : 0;
+    }
+    EXPECT_EQ(separators, 6);
+    EXPECT_EQ(submenus, 1) << "最近使ったマップ";
 
     for (int id : {ID_SAVE_MAP, ID_SAVE_MAP_AS, ID_SAVE_PALETTE, ID_SAVE_PALETTE_AS, ID_EXPORT})
         EXPECT_FALSE(frame->Menu_Item(id)->isEnabled()) << id;
@@ -64,7 +68,7 @@ TEST_F(MainFrameTest, OpeningAMapInstallsItsPaletteAndShowsIt)
     EXPECT_TRUE(frame->State().palette.exists);
     EXPECT_EQ(frame->State().palette.path, Path("tiles.bmp"));
     EXPECT_EQ(Window(slot)->windowTitle(),
-              QStringLiteral("first 3×2 Link: 1  (%1×%2)")
+              QStringLiteral("first 3×2 Link: 1  (%1×%2)[*]")
                   .arg(Doc(slot).window_width / 32)
                   .arg(Doc(slot).window_height / 32));
     // The whole 3 x 2 map fits: no bars, the picture is the map's size.

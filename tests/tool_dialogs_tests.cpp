@@ -203,10 +203,15 @@ TEST_F(ToolDialogsTest, ZoomKeepsTheTopLeftCell)
 
     Set_Zoom(*frame, 24);
     EXPECT_EQ(Map(slot).picture->size(), QSize(624, 480));
-    // A picture smaller than one cell of the new size keeps one cell.
+    // Out and back in: the window the user had comes back.
+    Set_Zoom(*frame, 8);
+    Set_Zoom(*frame, 32);
+    EXPECT_EQ(Map(slot).picture->size(), QSize(640, 480));
+    // A picture the user made smaller than one cell of the new size keeps one cell.
     Set_Zoom(*frame, 8);
     Map(slot).picture->resize(8, 8);
     Layout_Map_View(*frame, slot);
+    Chosen_Picture_Size(*frame, slot) = QSize(8, 8);
     Set_Zoom(*frame, 32);
     EXPECT_EQ(Map(slot).picture->size(), QSize(32, 32));
     EXPECT_EQ(Map(slot).vertical->maximum(), 99);

@@ -125,9 +125,9 @@ Settings Read_Config(const QString& path)
     return Parse_Config(file.read(kMostRead));
 }
 
-bool Write_Config(const QString& path, const Settings& settings)
+bool Write_Config(const QString& path, const Settings& settings, QString* why)
 {
-    return Write_File_Atomically(path, Encode_Config(settings));
+    return Write_File_Atomically(path, Encode_Config(settings), why);
 }
 
 } // namespace zol

@@ -32,7 +32,8 @@ QByteArray Encode_Config(const Settings& settings);
 // The settings in the file at path: defaults when it is missing or not a regular file; at most
 // its first 64 KiB are read.
 Settings Read_Config(const QString& path);
-// Replaces the file at path (atomically: a failure leaves the old one). False on failure.
-bool Write_Config(const QString& path, const Settings& settings);
+// Replaces the file at path (atomically: a failure leaves the old one). False on failure, with
+// the reason in why when given.
+bool Write_Config(const QString& path, const Settings& settings, QString* why = nullptr);
 
 } // namespace zol

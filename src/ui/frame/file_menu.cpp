@@ -128,6 +128,7 @@ bool Open_Map(Editor& editor, int slot, const QString& path)
     });
     if (!opened) return false;
     editor.State().map_directory = Path_Directory(full_path);
+    Remember_Map(editor, full_path);
     if (addChild(editor, slot)) Redraw_Map(editor, slot);
     else Reset_Map(doc);
     return true;

@@ -78,6 +78,9 @@ int main(int argc, char** argv)
     zol::Zol frame;
     // The settings live in Zol.cfg in the folder the editor was started in.
     frame.Use_Config(QDir::current().absoluteFilePath(QStringLiteral("Zol.cfg")));
+    // The recent maps are the user's own, kept with the user's settings, not in Zol.cfg.
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    if (!config.isEmpty()) zol::Use_Recent_Maps(frame, config + QStringLiteral("/recent.ini"));
     zol::QtMessagePresenter messages(&frame);
     zol::Set_Message_Presenter(&messages);
     // Copies of unsaved work go to the user's data folder; those of an editor that died are

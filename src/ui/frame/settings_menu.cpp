@@ -1,9 +1,11 @@
 // The settings menu's own commands: the fill-rate switch. The map size, zoom and palette colour
 // commands open their dialogs.
 
+#include "core/exchange/configuration.h"
 #include "ui/frame/zol.h"
 
 #include <QAction>
+#include <QMainWindow>
 
 namespace zol {
 
@@ -21,6 +23,23 @@ void Fill_Rate_Command(Editor& editor, bool on)
     fill.on = on;
     if (!on) fill.rate = 100;
     Update_Fill_Rate_Menu(editor);
+    Write_Settings(editor);
+}
+
+void Write_Settings(Editor& editor)
+{
+    const ProgramState& state = editor.State();
+    if (state.config_path.isEmpty()) return;
+    Settings settings;
+    settings.fill_rate_on = state.fill_rate.on;
+    settings.colours = state.palette_colours;
+    QString why;
+    if (!Write_Config(state.config_path, settings, &why)) qWarning("zol: %s", qUtf8Printable(why));
+}
+
+void Follow_Settings(Editor& editor)
+{
+    QObject::connect(&editor.Hub(), &Changes::coloursChanged, &editor.Main_Window(), [&editor] { Write_Settings(editor); });
 }
 
 } // namespace zol

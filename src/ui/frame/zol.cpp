@@ -38,6 +38,7 @@ struct MenuEntry {
     QKeySequence shortcut = {};
     QKeySequence other_shortcut = {}; // a second key that does the same
 };
+constexpr int kSubmenu = -1; // an entry that is a menu of its own, filled by its command file
 
 // The menu, in order.
 const std::vector<MenuEntry>& Menu_Table()
@@ -67,6 +68,8 @@ const std::vector<MenuEntry>& Menu_Table()
         {0, {file}},
         {ID_EXPORT, {file, QStringLiteral("エクスポート…")}},
         {ID_IMPORT, {file, QStringLiteral("インポート…")}},
+        {0, {file}},
+        {kSubmenu, {file, kRecentMenu}},
         {0, {file}},
         {ID_EXIT, {file, QStringLiteral("終了(&E)")}, QKeySequence(Qt::CTRL | Qt::Key_Q)},
         {ID_EVENT_LIST, {view, QStringLiteral("イベント一覧(&E)")}},
@@ -160,6 +163,8 @@ Zol::Zol(QWidget* parent) : winlib::Zol_Base(parent)
     Follow_Edit_Menu(*this);
     Follow_Tools_Menu(*this);
     Follow_Cell_Status(*this);
+    Follow_Settings(*this);
+    Follow_Recent_Maps(*this);
     Update_File_Menu(*this);
     Menu_Item(ID_TOOLBAR)->setCheckable(true);
     Build_Toolbar(*this);
@@ -180,7 +185,7 @@ Zol::~Zol()
 {
     // Windows go before the state they point into.
     ending_ = true;
-    Write_Settings();
+    Write_Settings(*this);
     Finish_Recovery(*this);
     Close_Event_Link(*this);
     // The view and the lists go while the state their handlers reach is whole.
@@ -200,6 +205,10 @@ void Zol::Build_Menu()
     for (const MenuEntry& entry : Menu_Table()) {
         if (entry.id == 0) {
             Add_Menu_Separator(entry.path);
+            continue;
+        }
+        if (entry.id == kSubmenu) {
+            Menu(entry.path);
             continue;
         }
         QAction* item = Add_Menu_Item(entry.path, entry.id);
@@ -242,17 +251,6 @@ void Zol::Use_Config(const QString& path)
     state_.fill_rate.on = settings.fill_rate_on;
     state_.palette_colours = settings.colours;
     Update_Fill_Rate_Menu(*this);
-}
-
-void Zol::Write_Settings()
-{
-    if (state_.config_path.isEmpty()) return;
-    Settings settings;
-    settings.fill_rate_on = state_.fill_rate.on;
-    settings.colours = state_.palette_colours;
-    // The window is going; a failure is only told on the terminal.
-    if (!Write_Config(state_.config_path, settings))
-        qWarning("zol: cannot write %s", qUtf8Printable(state_.config_path));
 }
 
 QString Zol::Start_Directory() const

@@ -54,7 +54,6 @@ protected:
 private:
     void Build_Menu();
     void Close_Prompt(winlib::EventArgs& args);
-    void Write_Settings();
 
     ProgramState state_;
     winlib::WStatusBar* status_ = nullptr;
@@ -78,6 +77,19 @@ void Exit_Command(Zol& frame);
 void Too_Many_Windows();
 // The file menu grays with the maps and the palette.
 void Follow_File_Menu(Editor& editor);
+
+// ---- Recent maps (recent_maps.cpp) ----
+// The title of ファイル > 最近使ったマップ.
+extern const QString kRecentMenu;
+// Reads the list of recent maps kept in the settings file at path, and keeps it there.
+void Use_Recent_Maps(Editor& editor, const QString& path);
+// path was opened or saved: it heads the list.
+void Remember_Map(Editor& editor, const QString& path);
+QStringList Recent_Maps(Editor& editor);
+// Opens a map of the list, or says that its file has gone.
+void Open_Recent_Map(Editor& editor, const QString& path);
+// The submenu lists the maps, a gone one grayed; saves put the map at the head.
+void Follow_Recent_Maps(Zol& frame);
 
 // ---- The edit menu (edit_menu.cpp) ----
 // Steps the active map back, or the active cell palette's last cell picture.
@@ -109,6 +121,11 @@ void Follow_Tools_Menu(Editor& editor);
 void Fill_Rate_Command(Editor& editor, bool on);
 // Puts the check mark on 1042 or 1043 as the switch stands.
 void Update_Fill_Rate_Menu(Editor& editor);
+// Writes the settings to Zol.cfg (when the editor has one): at once when one changes, so that
+// they survive a crash, and at the end. A failure is told on the terminal only.
+void Write_Settings(Editor& editor);
+// Settings written whenever they change.
+void Follow_Settings(Editor& editor);
 
 // ---- Recovery copies (zol_recovery.cpp) ----
 // The recovery copies of this editor: the store, its writer thread, and what was last written

@@ -135,9 +135,12 @@ void Show_Map_Caption(Editor& editor, int slot)
 {
     if (!Has_View(editor, slot)) return;
     const edit_form& doc = editor.Documents()[slot];
-    editor.Map_Window(slot)->setWindowTitle(Map_Caption(Path_Name_Part(doc.file_path), doc.width(), doc.height(),
-                                                        doc.links.count(), doc.window_width, doc.window_height,
-                                                        editor.State().cell_size));
+    FormChild* window = editor.Map_Window(slot);
+    // The window's modified mark shows where the placeholder is.
+    window->setWindowTitle(Map_Caption(Path_Name_Part(doc.file_path), doc.width(), doc.height(), doc.links.count(),
+                                       doc.window_width, doc.window_height, editor.State().cell_size) +
+                           QStringLiteral("[*]"));
+    window->setWindowModified(doc.saved == 0);
 }
 
 void Zoom_Map_View(Editor& editor, int slot)

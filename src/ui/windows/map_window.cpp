@@ -110,6 +110,9 @@ void Follow_Map(Editor& editor, int slot, FormChild* window)
         if (s == slot) Show_Map_Caption(editor, slot); // it counts the links
     });
     QObject::connect(&hub, &Changes::mapsChanged, window, [&editor, slot] { Show_Map_Caption(editor, slot); });
+    QObject::connect(&hub, &Changes::savedChanged, window, [&editor, slot, window](int s) {
+        if (s == slot) window->setWindowModified(editor.Documents()[slot].saved == 0);
+    });
     QObject::connect(&hub, &Changes::paletteChanged, window, [&editor, slot] { Redraw_Map(editor, slot); });
     QObject::connect(&hub, &Changes::zoomChanged, window, [&editor, slot] { Zoom_Map_View(editor, slot); });
 }

@@ -6,6 +6,9 @@
 #include <QColorDialog>
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QTreeView>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -65,6 +68,18 @@ std::optional<QColor> Choose_Colour(QWidget* owner, const QColor& initial)
 
 // ---- Qt dialogs -----------------------------------------------------------------------------
 
+void Fit_Columns(QFileDialog& dialog)
+{
+    auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+    auto* model = dialog.findChild<QFileSystemModel*>();
+    if (!view || !model) return;
+    const auto fit = [view] {
+        for (int column = 0; column < view->header()->count(); ++column) view->resizeColumnToContents(column);
+    };
+    QObject::connect(model, &QFileSystemModel::directoryLoaded, view, fit);
+    fit();
+}
+
 std::optional<QString> QtDialogPresenter::Choose_File(QWidget* owner, const FileDialogRequest& request)
 {
     std::unique_ptr<QFileDialog> dialog;
@@ -79,8 +94,10 @@ std::optional<QString> QtDialogPresenter::Choose_File(QWidget* owner, const File
     if (!request.button_text.isEmpty()) dialog->setLabelText(QFileDialog::Accept, request.button_text);
     if (!request.directory.isEmpty()) dialog->setDirectory(request.directory);
     if (!request.initial_file.isEmpty()) dialog->selectFile(request.initial_file);
-    // Room for the size and date columns without cutting them short.
+    // Room for the size and date columns without cutting them short, each as wide as what it
+    // shows once the folder is read.
     dialog->resize(dialog->sizeHint().expandedTo(QSize(820, 500)));
+    Fit_Columns(*dialog);
     if (dialog->exec() != QDialog::Accepted) return std::nullopt;
     const QStringList chosen = dialog->selectedFiles();
     if (chosen.isEmpty()) return std::nullopt;

@@ -79,6 +79,11 @@ void Zol_Base::Add_Menu_Separator(const QStringList& menu_path)
     else menuBar()->addSeparator();
 }
 
+QMenu* Zol_Base::Menu(const QStringList& path)
+{
+    return Menu_At(menuBar(), path);
+}
+
 QAction* Zol_Base::Menu_Item(int id) const
 {
     const auto found = items_.find(id);

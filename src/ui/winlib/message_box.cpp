@@ -46,6 +46,25 @@ QMessageBox::Icon To_Icon(MessageIcon icon)
     default: return QMessageBox::NoIcon;
     }
 }
+// The text with a break allowed every so often inside a long run without spaces (a long file
+// name, say), so that the box wraps it instead of cutting it off.
+QString Breakable(const QString& text)
+{
+    constexpr int kRun = 40;
+    QString out;
+    out.reserve(text.size() + text.size() / kRun);
+    int run = 0;
+    for (const QChar c : text) {
+        run = c.isSpace() ? 0 : run + 1;
+        if (run > kRun) {
+            out += QChar(0x200B); // zero width space
+            run = 1;
+        }
+        out += c;
+    }
+    return out;
+}
+
 } // namespace
 
 MessageButton QtMessagePresenter::present(const MessageRequest& request)
@@ -60,7 +79,7 @@ MessageButton QtMessagePresenter::present(const MessageRequest& request)
 
     QMessageBox box(owner);
     box.setWindowTitle(request.caption);
-    box.setText(request.text);
+    box.setText(Breakable(request.text));
     box.setIcon(To_Icon(request.icon));
     QMessageBox::StandardButtons buttons;
     for (MessageButton b : request.buttons) buttons |= To_Standard(b);

@@ -29,6 +29,8 @@
 class QLabel;
 class QLineEdit;
 
+class QFileDialog;
+
 namespace zol::winlib {
 
 // ---- Events bound by name -------------------------------------------------------------------
@@ -214,6 +216,8 @@ public:
     QAction* Add_Menu_Item(const QStringList& path, int id);
     void Add_Menu_Separator(const QStringList& menu_path);
     QAction* Menu_Item(int id) const;
+    // The menu at path ({"ファイル(&F)", "最近使ったマップ(&R)"}), made when it is missing.
+    QMenu* Menu(const QStringList& path);
     // Runs the command bound to id (as a click on its menu item would).
     void Run_Command(int id);
     void Bind_Command(int id, std::function<void()> action);
@@ -355,6 +359,10 @@ void Place_At_Pointer(QWidget* window, QWidget* frame, QPoint offset = {});
 int Title_Width(const QWidget* window);
 // Makes a dialog laid out by its layout at least that wide.
 void Widen_For_Title(QWidget* dialog);
+
+// Sizes the columns of a file dialog's detailed list to what they show, whenever a folder has
+// been read.
+void Fit_Columns(QFileDialog& dialog);
 
 // Keeps a child window of an area inside it: now, and again whenever the area changes its size.
 void Keep_Inside(QWidget* window, QWidget* area);
