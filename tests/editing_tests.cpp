@@ -7,6 +7,8 @@
 #include "core/editing/drawing_tools.h"
 #include "core/editing/undo.h"
 #include "core/editing/pattern.h"
+#include "core/exchange/recent_files.h"
+#include "core/render/map_view_layout.h"
 #include "scripted_presenter.h"
 #include "test_support.h"
 
@@ -941,6 +943,68 @@ TEST(Clipboard, TableOrderAfterPastesThatRemoveAndAdd)
     Paste_Area(doc, 2, 0, area); // removes 99 and 13, adds 99 at (3, 0)
     EXPECT_EQ(doc.events.number, (std::vector<uint8_t>{10, 99}));
     EXPECT_EQ(doc.events.x, (std::vector<uint8_t>{0, 3}));
+}
+
+} // namespace
+} // namespace zol
+
+namespace zol {
+namespace {
+
+// Every cell of a pen's drag, as drawn by hand on squared paper.
+TEST(Strokes, LineCellsJoinTheEndsWithoutAGap)
+{
+    using Cells = std::vector<QPoint>;
+    const struct {
+        const char* name;
+        QPoint from, to;
+        Cells cells;
+    } rows[] = {
+        {"one cell", {3, 3}, {3, 3}, {{3, 3}}},
+        {"neighbours", {3, 3}, {4, 3}, {{3, 3}, {4, 3}}},
+        {"across", {0, 0}, {4, 0}, {{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 0}}},
+        {"upwards", {2, 3}, {2, 0}, {{2, 3}, {2, 2}, {2, 1}, {2, 0}}},
+        {"diagonal", {0, 0}, {3, 3}, {{0, 0}, {1, 1}, {2, 2}, {3, 3}}},
+        // y = 0.4 x, each cell the nearest to the line.
+        {"shallow", {0, 0}, {5, 2}, {{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 2}, {5, 2}}},
+        // x = y / 5, drawn from the far end.
+        {"steep, backwards", {1, 5}, {0, 0}, {{1, 5}, {1, 4}, {1, 3}, {0, 2}, {0, 1}, {0, 0}}},
+        {"off the map", {-2, 0}, {1, -1}, {{-2, 0}, {-1, 0}, {0, -1}, {1, -1}}},
+    };
+    for (const auto& row : rows) EXPECT_EQ(Line_Cells(row.from.x(), row.from.y(), row.to.x(), row.to.y()), row.cells) << row.name;
+}
+
+TEST(Windows, NewMapWindowsCascadeAndWrapBeforeLeavingTheArea)
+{
+    const QSize window(300, 200), area(500, 330);
+    const struct {
+        const char* name;
+        std::optional<QPoint> last;
+        QPoint at;
+    } rows[] = {
+        {"the first", std::nullopt, {10, 10}},
+        {"one step down and right", QPoint(10, 10), {34, 34}},
+        {"from wherever the last one is", QPoint(100, 50), {124, 74}},
+        {"the right edge exactly", QPoint(176, 50), {200, 74}},
+        {"past the right edge", QPoint(177, 50), {10, 10}},
+        {"past the bottom", QPoint(50, 107), {10, 10}},
+    };
+    for (const auto& row : rows) EXPECT_EQ(Cascade_Position(row.last, 24, window, area), row.at) << row.name;
+}
+
+TEST(RecentFiles, NewestFirstEachOnceAtMostEight)
+{
+    RecentFiles recent;
+    for (const char* path : {"a", "b", "c"}) recent.Add(QString::fromLatin1(path));
+    EXPECT_EQ(recent.Paths(), (QStringList{"c", "b", "a"}));
+    recent.Add("a");
+    EXPECT_EQ(recent.Paths(), (QStringList{"a", "c", "b"})) << "a repeat moves up";
+    recent.Add("");
+    EXPECT_EQ(recent.Paths().size(), 3) << "an empty name is no map";
+    for (int i = 0; i < 10; ++i) recent.Add(QString::number(i));
+    EXPECT_EQ(recent.Paths(), (QStringList{"9", "8", "7", "6", "5", "4", "3", "2"}));
+    recent.Set({"x", "", "y", "x", "1", "2", "3", "4", "5", "6", "7"});
+    EXPECT_EQ(recent.Paths(), (QStringList{"x", "y", "1", "2", "3", "4", "5", "6"})) << "as read back";
 }
 
 } // namespace

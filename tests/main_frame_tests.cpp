@@ -4,6 +4,7 @@
 #include "ui/windows/cell_palette_window.h"
 #include "core/render/map_renderer.h"
 #include "ui/windows/map_view.h"
+#include "core/exchange/configuration.h"
 #include "core/map/file_path.h"
 #include "core/map/flag_file.h"
 #include "core/map/map_file.h"
@@ -13,6 +14,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QMenu>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -493,11 +495,13 @@ TEST_F(MainFrameTest, ExportAndImportThroughTheFileMenu)
     ASSERT_TRUE(QFile::exists(Path("out.tmx")));
     EXPECT_TRUE(messages.calls().empty());
 
+    EXPECT_EQ(frame->Status()->Text(1), QStringLiteral("out.tmxにエクスポートしました"));
     dialogs.Answer_File(Path("out.tmx"));
     dialogs.Answer_File(Path("back.zol"));
     frame->Run_Command(ID_IMPORT);
     const int back = slot + 1;
     ASSERT_TRUE(Window(back));
+    EXPECT_EQ(frame->Status()->Text(1), QStringLiteral("back.zolをインポートしました")) << "not the export's text";
     EXPECT_EQ(Read_File(Path("back.zol")), Read_File(map));
     EXPECT_EQ(Map_To_Text(Doc(back)), Map_To_Text(Doc(slot)));
 
@@ -509,6 +513,76 @@ TEST_F(MainFrameTest, ExportAndImportThroughTheFileMenu)
     EXPECT_EQ(dialogs.File_Requests().size(), asked + 1);
     EXPECT_EQ(messages.captions(), QStringList{QStringLiteral("インポート")});
     EXPECT_TRUE(messages.last().text.contains(QStringLiteral("hexagonal")));
+}
+
+TEST_F(MainFrameTest, TheStatusLineFollowsTheMapsAndALongNameWidensNothing)
+{
+    const QString long_name = QString(240, QLatin1Char('n'));
+    const int slot = Open(Write_Test_Map((long_name + ".zol").toUtf8().constData(), "1 2"));
+    ASSERT_GE(slot, 0);
+    const QSize before = frame->size();
+    Mouse(slot, "MouseMoveEvent", 1, 0);
+    QApplication::processEvents();
+    EXPECT_EQ(frame->Status()->Text(1), long_name);
+    EXPECT_EQ(frame->size(), before);
+    const QRect area = Palette_Window(*frame)->parentWidget()->rect();
+    EXPECT_TRUE(area.contains(Palette_Window(*frame)->geometry()));
+
+    // The palette stays in reach when the frame shrinks.
+    frame->resize(800, 800);
+    QApplication::processEvents();
+    EXPECT_TRUE(Palette_Window(*frame)->parentWidget()->rect().contains(Palette_Window(*frame)->geometry()));
+
+    // Save-as renames the pane; closing the map empties the status line.
+    dialogs.Answer_File(Path("short.zol"));
+    Save_Map_As(*frame, slot);
+    EXPECT_EQ(frame->Status()->Text(1), QStringLiteral("short"));
+    Close_Map(*frame, slot);
+    EXPECT_TRUE(frame->Status()->Text(0).isEmpty());
+    EXPECT_TRUE(frame->Status()->Text(1).isEmpty());
+}
+
+TEST_F(MainFrameTest, RecentMapsNewestFirstKeptAcrossARestart)
+{
+    const QString settings = Path("settings/recent.ini");
+    Use_Recent_Maps(*frame, settings);
+    const QString a = Write_Test_Map("a.zol", "1"), b = Write_Test_Map("b.zol", "1");
+    Open(a);
+    Open(b);
+    EXPECT_EQ(Recent_Maps(*frame), (QStringList{b, a}));
+    dialogs.Answer_File(Path("c.zol"));
+    Save_Map_As(*frame, 0);
+    EXPECT_EQ(Recent_Maps(*frame), (QStringList{Path("c.zol"), b, a})) << "a save heads the list";
+
+    // Another run reads the list; a map whose file has gone is grayed and said to be gone.
+    frame.reset();
+    QFile::remove(b);
+    frame = std::make_unique<Zol>();
+    Use_Recent_Maps(*frame, settings);
+    EXPECT_EQ(Recent_Maps(*frame), (QStringList{Path("c.zol"), b, a}));
+    QMenu* menu = frame->Menu({QStringLiteral("ファイル(&F)"), kRecentMenu});
+    emit menu->aboutToShow();
+    const QList<QAction*> entries = menu->actions();
+    ASSERT_EQ(entries.size(), 3);
+    EXPECT_TRUE(entries[0]->isEnabled());
+    EXPECT_FALSE(entries[1]->isEnabled());
+    EXPECT_TRUE(entries[1]->text().startsWith(QStringLiteral("&2 b.zol")));
+    Open_Recent_Map(*frame, b);
+    EXPECT_EQ(messages.captions(), QStringList{QStringLiteral("最近使ったマップ")});
+    entries[2]->trigger();
+    EXPECT_EQ(Map_To_Text(Doc(0)), QStringLiteral("1")) << "a.zol opened";
+    EXPECT_EQ(Recent_Maps(*frame).first(), a);
+}
+
+TEST_F(MainFrameTest, SettingsAreWrittenWhenTheyChange)
+{
+    frame->Use_Config(Path("Zol.cfg"));
+    frame->Run_Command(ID_FILL_RATE_OFF);
+    EXPECT_FALSE(Read_Config(Path("Zol.cfg")).fill_rate_on) << "written at once, not only at exit";
+    frame->Run_Command(ID_PALETTE_COLOURS);
+    frame->State().palette_colours[3] = qRgb(1, 2, 3); // as the dialog's OK leaves them
+    emit frame->Hub().coloursChanged();
+    EXPECT_EQ(Read_Config(Path("Zol.cfg")).colours[3], qRgb(1, 2, 3));
 }
 
 } // namespace

@@ -5,6 +5,8 @@
 #include "core/map/events_links.h"
 #include "frame_fixture.h"
 
+#include <QMouseEvent>
+
 #include <QLineEdit>
 #include <QListWidget>
 #include <QScrollBar>
@@ -465,4 +467,43 @@ TEST_F(MapEditingTest, RedoTakesBackUndosAndGraysWithTheActiveWindow)
     stroke(2);
     EXPECT_FALSE(Redo_Enabled());
     EXPECT_TRUE(messages.calls().empty());
+}
+
+TEST_F(MapEditingTest, AFastStrokeIsJoinedEverywhereAndOneStep)
+{
+    const int slot = Open(Write_Test_Map("fast.zol", "0 0 0 0 0 0\n0 0 0 0 0 0\n0 0 0 0 0 0"));
+    frame->State().palette.l_cell = 7;
+    Mouse(slot, "LeftButtonDownEvent", 0, 0, {.left = true});
+    Mouse(slot, "MouseMoveEvent", 5, 2, {.left = true}); // one move across five cells
+    Mouse(slot, "LeftButtonUpEvent", 5, 2);
+    EXPECT_EQ(Map_To_Text(Doc(slot)), QStringLiteral("7 7 0 0 0 0\n0 0 7 7 0 0\n0 0 0 0 7 7"));
+    frame->Client()->setActiveSubWindow(Window(slot));
+    frame->Run_Command(ID_UNDO);
+    EXPECT_EQ(Map_To_Text(Doc(slot)), QStringLiteral("0 0 0 0 0 0\n0 0 0 0 0 0\n0 0 0 0 0 0")) << "one step";
+
+    // In the whole-map view at four times, positions are cells of four pixels.
+    frame->Run_Command(ID_WHOLE_MAP);
+    Set_Viewer_Scale(*frame, 4);
+    winlib::WPictureBox* view = Viewer_Controls(*frame).picture;
+    EXPECT_EQ(view->size(), QSize(512, 512));
+    const auto mouse = [&](QEvent::Type type, QPoint pixel, bool held) {
+        winlib::Override_Buttons(winlib::ButtonSnapshot{.left = held});
+        QMouseEvent event(type, QPointF(pixel), view->mapToGlobal(QPointF(pixel)), Qt::LeftButton,
+                          held ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(view, &event);
+    };
+    mouse(QEvent::MouseButtonPress, QPoint(4 * 0 + 2, 4 * 2 + 3), true);
+    mouse(QEvent::MouseMove, QPoint(4 * 5 + 1, 4 * 0 + 1), true);
+    mouse(QEvent::MouseButtonRelease, QPoint(4 * 5 + 1, 4 * 0 + 1), false);
+    EXPECT_EQ(Map_To_Text(Doc(slot)), QStringLiteral("0 0 0 0 7 7\n0 0 7 7 0 0\n7 7 0 0 0 0"));
+    EXPECT_EQ(view->Grab().pixel(4 * 5 + 1, 2), frame->State().palette_colours[7]) << "cells drawn four times larger";
+
+    // The cell editor joins its pen's pixels too.
+    Open_Load_Bitmap_Form(*frame, 1);
+    Open_Cell_Editer(*frame);
+    CellEditorControls& editor = Cell_Editor(*frame);
+    winlib::Override_Buttons(winlib::ButtonSnapshot{.left = true});
+    Editor_Surface_Press(*frame, 5, 5, false);
+    Editor_Surface_Move(*frame, 95, 5);
+    for (int i = 0; i <= 9; ++i) EXPECT_EQ(editor.cell.pixel(i, 0), editor.colour) << i;
 }

@@ -227,4 +227,17 @@ TEST_F(MapWindowTest, APictureHeldAcrossALayoutOrACloseNeverShowsFreedPixels)
     EXPECT_FALSE(Doc(slot).has_grid());
 }
 
+TEST_F(MapWindowTest, MapWindowsCascadeFromTheFirst)
+{
+    const QString map = Write_Test_Map("c.zol", "1 2");
+    for (int i = 0; i < 5; ++i) ASSERT_EQ(Open(map), i);
+    const int step = Window(0)->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, Window(0));
+    ASSERT_GT(step, 0);
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(Window(i)->pos(), QPoint(10 + i * step, 10 + i * step)) << i;
+    // With every map closed, the next one is the first again.
+    for (int i = 0; i < 5; ++i) Close_Map(*frame, i);
+    ASSERT_EQ(Open(map), 0);
+    EXPECT_EQ(Window(0)->pos(), QPoint(10, 10));
+}
+
 } // namespace

@@ -274,4 +274,29 @@ TEST_F(ToolDialogsTest, SettingsAreReadAtStartAndWrittenAtTheEnd)
     EXPECT_EQ(frame->State().palette_colours[3], Default_Palette_Colour(3));
 }
 
+TEST_F(ToolDialogsTest, WindowsAreWideEnoughForTheirTitlesAndButtonsForTheirTexts)
+{
+    const int slot = Open(Write_Test_Map("a-rather-long-map-name-for-its-dialog.zol", "1 2"));
+    frame->Client()->setActiveSubWindow(Window(slot));
+    frame->Run_Command(ID_MAP_SIZE);
+    frame->Run_Command(ID_ZOOM);
+    frame->Run_Command(ID_PALETTE_COLOURS);
+    QImage bitmap(40, 40, QImage::Format_RGB32);
+    bitmap.fill(Qt::red);
+    ASSERT_TRUE(bitmap.save(Path("narrow.bmp")));
+    Open_Load_Bitmap_Form(*frame, 3);
+    dialogs.Answer_File(Path("narrow.bmp"));
+    Load_Bitmap_File(*frame);
+    for (QWidget* window : {static_cast<QWidget*>(Map_Size_Window(*frame).Get()), static_cast<QWidget*>(Zoom_Window(*frame).Get()),
+                            static_cast<QWidget*>(Colour_Window(*frame).Get()), static_cast<QWidget*>(Loader(*frame).bitmap_window.Get()),
+                            static_cast<QWidget*>(Loader(*frame).window.Get())}) {
+        ASSERT_TRUE(window);
+        window->adjustSize();
+        EXPECT_GE(window->width(), winlib::Title_Width(window)) << window->windowTitle().toStdString();
+        for (auto* button : window->findChildren<winlib::WButton*>())
+            EXPECT_GE(button->width(), button->fontMetrics().horizontalAdvance(button->text()) + 16)
+                << button->text().toStdString();
+    }
+}
+
 } // namespace

@@ -6,6 +6,7 @@
 #include "scripted_dialogs.h"
 
 #include <QApplication>
+#include <QMainWindow>
 #include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -268,6 +269,24 @@ TEST_F(Winlib, StatusBarPanesHoldTheirTexts)
     EXPECT_EQ(status.Text(0), "X:1 Y:2");
     EXPECT_EQ(status.Text(1), "map.zol");
     EXPECT_EQ(status.Text(2), QString());
+
+    // A text longer than its pane is shortened, whole in its tooltip, and widens nothing.
+    QMainWindow window;
+    auto* bar = new WStatusBar(2, &window);
+    window.setStatusBar(bar);
+    window.resize(400, 300);
+    window.show();
+    const QString long_name = QString(240, QLatin1Char('m')) + QStringLiteral(".zol");
+    bar->Set_Text(1, long_name);
+    QApplication::processEvents();
+    EXPECT_EQ(window.width(), 400);
+    EXPECT_EQ(bar->Text(1), long_name);
+    EXPECT_TRUE(bar->Pane(1)->text().endsWith(QChar(0x2026))) << bar->Pane(1)->text().toStdString();
+    EXPECT_EQ(bar->Pane(1)->toolTip(), long_name);
+    bar->Set_Text(1, "short.zol");
+    QApplication::processEvents();
+    EXPECT_EQ(bar->Pane(1)->text(), "short.zol");
+    EXPECT_TRUE(bar->Pane(1)->toolTip().isEmpty());
 }
 
 // ---- Frame ----------------------------------------------------------------------------------
