@@ -254,7 +254,7 @@ WRadioButton::WRadioButton(const QString& text, QWidget* parent) : QRadioButton(
 
 // ---- WStatusBar -----------------------------------------------------------------------------
 
-WTextPane::WTextPane(QWidget* parent) : QLabel(parent)
+WTextPane::WTextPane(QWidget* parent, bool sized_by_text) : QLabel(parent), sized_by_text_(sized_by_text)
 {
     setTextFormat(Qt::PlainText);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
@@ -264,14 +264,22 @@ void WTextPane::Set_Text(const QString& text)
 {
     if (text == full_) return; // the pointer moves often within a cell
     full_ = text;
+    full_width_ = -1; // measuring a text is dear, and the status line changes on every move
     Show_Fitted();
-    updateGeometry();
+    if (sized_by_text_) updateGeometry();
 }
 
 QSize WTextPane::sizeHint() const
 {
+    if (!sized_by_text_) return minimumSizeHint();
     const int margins = contentsMargins().left() + contentsMargins().right() + 2 * margin() + 4;
-    return QSize(fontMetrics().horizontalAdvance(full_) + margins, QLabel::sizeHint().height());
+    return QSize(Full_Width() + margins, QLabel::sizeHint().height());
+}
+
+int WTextPane::Full_Width() const
+{
+    if (full_width_ < 0) full_width_ = fontMetrics().horizontalAdvance(full_);
+    return full_width_;
 }
 
 QSize WTextPane::minimumSizeHint() const
@@ -289,7 +297,9 @@ void WTextPane::resizeEvent(QResizeEvent* event)
 void WTextPane::Show_Fitted()
 {
     const int room = contentsRect().width() - 2 * margin();
-    const QString shown = fontMetrics().horizontalAdvance(full_) <= room
+    // A text that fits even at the font's widest character needs no measuring.
+    const bool fits = full_.size() * fontMetrics().maxWidth() <= room || Full_Width() <= room;
+    const QString shown = fits
                               ? full_
                               : fontMetrics().elidedText(full_, Qt::ElideRight, std::max(room, 0));
     if (shown != text()) QLabel::setText(shown);
@@ -300,9 +310,9 @@ void WTextPane::Show_Fitted()
 WStatusBar::WStatusBar(int panes, QWidget* parent) : QStatusBar(parent)
 {
     for (int i = 0; i < panes; ++i) {
-        auto* pane = new WTextPane(this);
+        // The first pane takes the spare width; the others ask for their texts' widths.
+        auto* pane = new WTextPane(this, i != 0);
         pane->setObjectName(QStringLiteral("pane%1").arg(i));
-        // The first pane takes the spare width; the others keep to the right.
         if (i == 0) addWidget(pane, 1);
         else addPermanentWidget(pane);
         panes_.push_back(pane);

@@ -174,7 +174,8 @@ public:
 class WTextPane : public QLabel {
     Q_OBJECT
 public:
-    explicit WTextPane(QWidget* parent = nullptr);
+    // sized_by_text: the pane asks for its text's width (else it takes what room it is given).
+    explicit WTextPane(QWidget* parent = nullptr, bool sized_by_text = true);
     void Set_Text(const QString& text);
     const QString& Text() const { return full_; }
     QSize sizeHint() const override;
@@ -185,7 +186,10 @@ protected:
 
 private:
     void Show_Fitted();
+    int Full_Width() const;
     QString full_;
+    mutable int full_width_ = 0;  // of the whole text in pixels, measured when first needed; -1: not yet
+    bool sized_by_text_;
 };
 
 // A status bar with numbered text panes (WTextPane).
