@@ -33,10 +33,19 @@ void Keep(Editor& editor)
     settings.setValue(kSettingsKey, recent.list.Paths());
 }
 
-// "&1 name.zol  (folder)": the file's name first, as it was opened.
+// A long name with its middle left out, so that the menu keeps a sensible width.
+QString Shortened(const QString& text, int most)
+{
+    if (text.size() <= most) return text;
+    return text.left(most / 2 - 1) + QChar(0x2026) + text.right(most / 2 - 1);
+}
+
+// "&1 name.zol  (folder)": the file's name first, as it was opened; the whole path is the tip.
 QString Entry_Text(int index, const QString& path)
 {
-    return QStringLiteral("&%1 %2  (%3)").arg(index + 1).arg(Path_File_Name(path), Path_Directory(path));
+    return QStringLiteral("&%1 %2  (%3)")
+        .arg(index + 1)
+        .arg(Shortened(Path_File_Name(path), 48), Shortened(Path_Directory(path), 40));
 }
 
 void Fill_Menu(Zol& frame, QMenu* menu)

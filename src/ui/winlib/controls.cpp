@@ -3,6 +3,8 @@
 #include "ui/winlib/winlib.h"
 
 #include <QCloseEvent>
+
+#include <climits>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -273,7 +275,9 @@ QSize WTextPane::sizeHint() const
 {
     if (!sized_by_text_) return minimumSizeHint();
     const int margins = contentsMargins().left() + contentsMargins().right() + 2 * margin() + 4;
-    return QSize(Full_Width() + margins, QLabel::sizeHint().height());
+    // Never more than two fifths of the bar: the other panes keep their room.
+    const int most = parentWidget() ? std::max(minimumSizeHint().width(), parentWidget()->width() * 2 / 5) : INT_MAX;
+    return QSize(std::min(Full_Width() + margins, most), QLabel::sizeHint().height());
 }
 
 int WTextPane::Full_Width() const
@@ -349,9 +353,11 @@ int WDialog::Title_Width() const
 
 int Title_Width(const QWidget* window)
 {
+    // A title made of a very long file name is left to the window manager to shorten: a small
+    // dialog as wide as the screen would help no one.
+    constexpr int kWidest = 640;
     const int wanted = window->fontMetrics().horizontalAdvance(window->windowTitle()) + 130;
-    const QScreen* screen = window->screen();
-    return screen ? std::min(wanted, screen->availableGeometry().width() * 4 / 5) : wanted;
+    return std::min(wanted, kWidest);
 }
 
 void Widen_For_Title(QWidget* dialog)
@@ -362,8 +368,11 @@ void Widen_For_Title(QWidget* dialog)
         return;
     }
     const QMargins margins = layout->contentsMargins();
-    layout->addItem(new QSpacerItem(Title_Width(dialog) - margins.left() - margins.right(), 0, QSizePolicy::Fixed,
-                                    QSizePolicy::Minimum));
+    auto* spacer = new QSpacerItem(Title_Width(dialog) - margins.left() - margins.right(), 0, QSizePolicy::Fixed,
+                                   QSizePolicy::Minimum);
+    // Across every column of a grid, so that no one column takes the width alone.
+    if (auto* grid = qobject_cast<QGridLayout*>(layout)) grid->addItem(spacer, grid->rowCount(), 0, 1, grid->columnCount());
+    else layout->addItem(spacer);
 }
 
 void WDialog::closeEvent(QCloseEvent* event)

@@ -359,7 +359,7 @@ private:
 void Place_At_Pointer(QWidget* window, QWidget* frame, QPoint offset = {});
 
 // How wide a window must be for its title to show beside the window frame's buttons (at most
-// most of the screen's width).
+// 640 pixels).
 int Title_Width(const QWidget* window);
 // Makes a dialog laid out by its layout at least that wide.
 void Widen_For_Title(QWidget* dialog);
