@@ -10,6 +10,7 @@
 #include "core/map/map_file.h"
 #include "core/messages/show_message.h"
 #include "ui/frame/zol.h"
+#include "ui/winlib/language.h"
 #include "frame_fixture.h"
 
 #include <QApplication>
@@ -46,7 +47,7 @@ TEST_F(MainFrameTest, StartsWithTheFullMenuAndGraySaveCommands)
     int separators = 0, submenus = 0;
     for (QAction* a : menus[0]->menu()->actions()) {
         separators += a->isSeparator() ? 1 : 0;
-        submenus += a->menu() && a->menu()->title() == kRecentMenu ? 1 : 0;
+        submenus += a->menu() && a->menu()->title() == QStringLiteral("最近使ったマップ(&R)") ? 1 : 0;
     }
     EXPECT_EQ(separators, 6);
     EXPECT_EQ(submenus, 1) << "最近使ったマップ";
@@ -476,12 +477,18 @@ TEST_F(MainFrameTest, MenuCommandsHaveTheUsualShortcuts)
     EXPECT_EQ(items.indexOf(frame->Menu_Item(ID_REDO)), items.indexOf(frame->Menu_Item(ID_UNDO)) + 1);
 }
 
-TEST_F(MainFrameTest, StandardDialogTextsAreJapanese)
+TEST_F(MainFrameTest, StandardDialogTextsFollowTheLanguage)
 {
-    ASSERT_TRUE(winlib::Install_Japanese_Translation());
-    QMessageBox box;
-    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), QStringLiteral("キャンセル"));
+    const auto cancel_text = [] {
+        QMessageBox box;
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        return box.button(QMessageBox::Cancel)->text();
+    };
+    ASSERT_TRUE(winlib::Use_Language(winlib::Language::English));
+    EXPECT_EQ(cancel_text(), QStringLiteral("Cancel"));
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("Look in:"));
+    ASSERT_TRUE(winlib::Use_Language(winlib::Language::Japanese));
+    EXPECT_EQ(cancel_text(), QStringLiteral("キャンセル"));
     EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("アドレス:"));
 }
 
@@ -560,7 +567,7 @@ TEST_F(MainFrameTest, RecentMapsNewestFirstKeptAcrossARestart)
     frame = std::make_unique<Zol>();
     Use_Recent_Maps(*frame, settings);
     EXPECT_EQ(Recent_Maps(*frame), (QStringList{Path("c.zol"), b, a}));
-    QMenu* menu = frame->Menu({QStringLiteral("ファイル(&F)"), kRecentMenu});
+    QMenu* menu = frame->Recent_Menu();
     emit menu->aboutToShow();
     const QList<QAction*> entries = menu->actions();
     ASSERT_EQ(entries.size(), 3);

@@ -342,7 +342,7 @@ TEST_F(MapFileTest, OpenMapDocumentFlagTableMemoryFailureFreesSlot)
         EXPECT_FALSE(Open_Map_Document(doc, path, [](const QString&) { return true; }));
     }
     EXPECT_EQ(presenter.captions(), QStringList{QStringLiteral("ERROR(11.1)")});
-    EXPECT_EQ(presenter.last().text, kNoMemoryText);
+    EXPECT_EQ(presenter.last().text, No_Memory_Text());
     EXPECT_FALSE(doc.has_grid());
     EXPECT_TRUE(doc.flags.empty());
     EXPECT_EQ(doc.links.count(), 0);

@@ -78,7 +78,7 @@ namespace {
 
 bool Fill_Failed(const char* caption)
 {
-    Show_Message(nullptr, QString::fromLatin1(caption), kNoMemoryText, MB_OK, MB_ICON_EXCLAMATION);
+    Show_Message(nullptr, QString::fromLatin1(caption), No_Memory_Text(), MB_OK, MB_ICON_EXCLAMATION);
     return false;
 }
 

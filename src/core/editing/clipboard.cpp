@@ -1,4 +1,5 @@
 #include "core/editing/clipboard.h"
+#include "core/messages/texts.h"
 
 #include "core/map/allocation.h"
 #include "core/messages/show_message.h"
@@ -12,7 +13,7 @@ namespace {
 
 void Report_No_Memory(const char* caption)
 {
-    Show_Message(nullptr, QString::fromLatin1(caption), kNoMemoryText, MB_OK, MB_ICON_STOP);
+    Show_Message(nullptr, QString::fromLatin1(caption), No_Memory_Text(), MB_OK, MB_ICON_STOP);
 }
 
 bool Clip(const edit_form& doc, const CellRect& rect, CellRect& inside)
@@ -59,7 +60,7 @@ bool Without(const std::array<const std::vector<uint8_t>*, N>& from, const std::
         if (kept == 0) break;
         if (!Allocate(to[c], kept)) {
             Show_Message(nullptr, QStringLiteral("ERROR:%1(%2)").arg(QLatin1String(routine)).arg(c + 1),
-                         kNoMemoryText, MB_OK, MB_ICON_STOP);
+                         No_Memory_Text(), MB_OK, MB_ICON_STOP);
             return false;
         }
         std::size_t n = 0;
@@ -332,8 +333,8 @@ PasteResult Paste_Area(edit_form& doc, int x, int y, const ClipArea& area)
             if (has_link) {
                 const std::size_t k = std::size_t(area_links[next_link].second);
                 if (!links.Set(cx, cy, {area.links[4][k], area.links[2][k], area.links[3][k]})) {
-                    Show_Message(nullptr, QStringLiteral("もうかんにんしてぇ"),
-                                 QStringLiteral("これ以上リンクの設定ができません。\n設定可能なリンクの数は256までです。"),
+                    Show_Message(nullptr, Text::tr("もうかんにんしてぇ"),
+                                 Text::tr("これ以上リンクの設定ができません。\n設定可能なリンクの数は256までです。"),
                                  MB_OK, MB_ICON_STOP);
                     result.complete = false;
                     break;
@@ -341,8 +342,8 @@ PasteResult Paste_Area(edit_form& doc, int x, int y, const ClipArea& area)
             }
             if (has_event) {
                 if (!events.Set(cx, cy, {area.events[2][std::size_t(area_events[next_event].second)]})) {
-                    Show_Message(nullptr, QStringLiteral("やりすぎ！"),
-                                 QStringLiteral("これ以上イベントは作られません。\n作成可能なイベントの数は256までです。"),
+                    Show_Message(nullptr, Text::tr("やりすぎ！"),
+                                 Text::tr("これ以上イベントは作られません。\n作成可能なイベントの数は256までです。"),
                                  MB_OK, MB_ICON_STOP);
                     result.complete = false;
                     break;

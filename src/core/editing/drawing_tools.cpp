@@ -214,7 +214,7 @@ private:
 
     bool Fail(const char* caption)
     {
-        Show_Message(nullptr, QString::fromLatin1(caption), kNoMemoryText, MB_OK, MB_ICON_STOP);
+        Show_Message(nullptr, QString::fromLatin1(caption), No_Memory_Text(), MB_OK, MB_ICON_STOP);
         return false;
     }
 

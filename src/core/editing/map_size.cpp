@@ -39,7 +39,7 @@ bool Resize_Map(edit_form& doc, int w, int h)
     const bool shrinking = w <= doc.width() && h <= doc.height();
     Grid grid;
     if (!shrinking && !grid.Allocate_Uninitialized(w, h)) {
-        Show_Message(nullptr, QStringLiteral("ERROR:Set_Form_cb_ok_Click(1)"), kNoMemoryText, MB_OK,
+        Show_Message(nullptr, QStringLiteral("ERROR:Set_Form_cb_ok_Click(1)"), No_Memory_Text(), MB_OK,
                      MB_ICON_EXCLAMATION);
         return false;
     }

@@ -12,7 +12,7 @@ namespace {
 bool Fail(Pattern& pattern, const char* caption)
 {
     Discard_Pattern(pattern);
-    Show_Message(nullptr, QString::fromLatin1(caption), kNoMemoryText, MB_OK, MB_ICON_EXCLAMATION);
+    Show_Message(nullptr, QString::fromLatin1(caption), No_Memory_Text(), MB_OK, MB_ICON_EXCLAMATION);
     return false;
 }
 

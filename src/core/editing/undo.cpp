@@ -16,7 +16,7 @@ namespace {
 void Report_No_Memory(const char* caption)
 {
     if (!caption) return;
-    Show_Message(nullptr, QString::fromLatin1(caption), kNoMemoryText, MB_OK, MB_ICON_STOP);
+    Show_Message(nullptr, QString::fromLatin1(caption), No_Memory_Text(), MB_OK, MB_ICON_STOP);
 }
 
 // Copies the source columns into the destination's, allocating new ones only when the counts

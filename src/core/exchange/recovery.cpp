@@ -1,4 +1,5 @@
 #include "core/exchange/recovery.h"
+#include "core/messages/texts.h"
 
 #include "core/map/file_writer.h"
 
@@ -154,7 +155,7 @@ bool Read_Recovery_Copy(const QString& description_path, RecoveryCopy& copy, QSt
 {
     QFile file(description_path);
     if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxDescriptionBytes) {
-        why = QStringLiteral("読めません");
+        why = Text::tr("読めません");
         return false;
     }
     QJsonParseError error{};
@@ -162,7 +163,7 @@ bool Read_Recovery_Copy(const QString& description_path, RecoveryCopy& copy, QSt
     const QJsonObject description = document.object();
     const QJsonArray flags = description.value(QLatin1String("flags")).toArray();
     if (error.error != QJsonParseError::NoError || !document.isObject() || flags.size() != 64) {
-        why = QStringLiteral("説明が壊れています");
+        why = Text::tr("説明が壊れています");
         return false;
     }
     const QString base = description_path.chopped(kDescription.size());
@@ -176,7 +177,7 @@ bool Read_Recovery_Copy(const QString& description_path, RecoveryCopy& copy, QSt
         copy.map_file = base + QStringLiteral(".zol");
         QFile map(copy.map_file);
         if (!map.open(QIODevice::ReadOnly) || map.size() > (1 << 20)) {
-            why = QStringLiteral("マップのコピーが読めません");
+            why = Text::tr("マップのコピーが読めません");
             return false;
         }
         copy.map_bytes = map.readAll();
@@ -184,12 +185,12 @@ bool Read_Recovery_Copy(const QString& description_path, RecoveryCopy& copy, QSt
     if (description.value(QLatin1String("palette")).toBool()) {
         copy.palette = QImage(base + QStringLiteral(".png"));
         if (copy.palette.isNull()) {
-            why = QStringLiteral("パレットのコピーが読めません");
+            why = Text::tr("パレットのコピーが読めません");
             return false;
         }
     }
     if (copy.map_bytes.isEmpty() && copy.palette.isNull()) {
-        why = QStringLiteral("中身がありません");
+        why = Text::tr("中身がありません");
         return false;
     }
     return true;
@@ -232,13 +233,13 @@ RecoveryOrphans RecoveryStore::Find_Orphans() const
         const QString aside = root.filePath(kDamagedFolder + QLatin1Char('/') + name);
         for (const QString& file : Entries(folder)) {
             if (claimed.contains(file) || Is_Temporary(file)) continue;
-            QString why = QStringLiteral("説明がありません");
+            QString why = Text::tr("説明がありません");
             for (const auto& [json, reason] : unread)
                 if (json == file) why = reason;
             QString where = dir.filePath(file);
             if (lock && QDir().mkpath(aside) && QFile::rename(where, aside + QLatin1Char('/') + file))
                 where = aside + QLatin1Char('/') + file;
-            orphans.damaged << QStringLiteral("%1（%2）").arg(QDir::toNativeSeparators(where), why);
+            orphans.damaged << Text::tr("%1（%2）").arg(QDir::toNativeSeparators(where), why);
         }
         orphans.folders << folder;
         orphans.locks.push_back(std::move(lock));

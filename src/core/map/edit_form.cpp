@@ -1,4 +1,5 @@
 #include "core/map/edit_form.h"
+#include "core/messages/texts.h"
 
 #include "core/map/allocation.h"
 #include "core/messages/show_message.h"
@@ -46,7 +47,7 @@ QString New_Map_Name(int slot)
 namespace {
 void Report_No_Memory(const char* tag)
 {
-    Show_Message(nullptr, QString::fromLatin1(tag), kNoMemoryText, MB_OK, MB_ICON_STOP);
+    Show_Message(nullptr, QString::fromLatin1(tag), No_Memory_Text(), MB_OK, MB_ICON_STOP);
 }
 } // namespace
 

@@ -1,4 +1,5 @@
 #include "core/map/events_links.h"
+#include "core/messages/texts.h"
 
 #include "core/map/allocation.h"
 #include "core/messages/show_message.h"
@@ -11,7 +12,7 @@ namespace {
 
 void Report_No_Memory(const QString& caption)
 {
-    Show_Message(nullptr, caption, kNoMemoryText, MB_OK, MB_ICON_STOP);
+    Show_Message(nullptr, caption, No_Memory_Text(), MB_OK, MB_ICON_STOP);
 }
 
 bool Fits_Byte(int value) { return value >= 0 && value <= 255; }
@@ -19,8 +20,8 @@ bool Fits_Byte(int value) { return value >= 0 && value <= 255; }
 // Refuses a number the tables cannot keep; `what` names it, as the user gave it.
 TableChange Refuse_Outside(const QString& what)
 {
-    Show_Message(nullptr, QStringLiteral("はみ出してまっせ"),
-                 what + QStringLiteral("は設定できません。\n座標や番号は0～255の範囲で指定してください。"), MB_OK,
+    Show_Message(nullptr, Text::tr("はみ出してまっせ"),
+                 Text::tr("%1は設定できません。\n座標や番号は0～255の範囲で指定してください。").arg(what), MB_OK,
                  MB_ICON_EXCLAMATION);
     return TableChange::Outside;
 }
@@ -66,16 +67,16 @@ int Find_Link(const edit_form& doc, int x, int y) { return Find(doc.links.x, doc
 
 TableChange Set_Event(edit_form& doc, int x, int y, int number)
 {
-    if (!Fits_Byte(x) || !Fits_Byte(y)) return Refuse_Outside(QStringLiteral("イベントの位置") + Position_Text(x, y));
-    if (!Fits_Byte(number)) return Refuse_Outside(QStringLiteral("イベント番号%1").arg(number));
+    if (!Fits_Byte(x) || !Fits_Byte(y)) return Refuse_Outside(Text::tr("イベントの位置%1").arg(Position_Text(x, y)));
+    if (!Fits_Byte(number)) return Refuse_Outside(Text::tr("イベント番号%1").arg(number));
     const int found = Find_Event(doc, x, y);
     if (found >= 0) {
         doc.events.number[std::size_t(found)] = uint8_t(number);
         return TableChange::Done;
     }
     if (doc.events.count() >= kMaxEvents) {
-        Show_Message(nullptr, QStringLiteral("やりすぎ！"),
-                     QStringLiteral("これ以上イベントは作られません。\n作成可能なイベントの数は256までです。"),
+        Show_Message(nullptr, Text::tr("やりすぎ！"),
+                     Text::tr("これ以上イベントは作られません。\n作成可能なイベントの数は256までです。"),
                      MB_OK, MB_ICON_STOP);
         return TableChange::Limit;
     }
@@ -87,10 +88,10 @@ TableChange Set_Event(edit_form& doc, int x, int y, int number)
 
 TableChange Set_Link(edit_form& doc, int x, int y, int target_x, int target_y, int target_map)
 {
-    if (!Fits_Byte(x) || !Fits_Byte(y)) return Refuse_Outside(QStringLiteral("リンクの位置") + Position_Text(x, y));
+    if (!Fits_Byte(x) || !Fits_Byte(y)) return Refuse_Outside(Text::tr("リンクの位置%1").arg(Position_Text(x, y)));
     if (!Fits_Byte(target_x) || !Fits_Byte(target_y))
-        return Refuse_Outside(QStringLiteral("リンク先の座標") + Position_Text(target_x, target_y));
-    if (!Fits_Byte(target_map)) return Refuse_Outside(QStringLiteral("リンク先のマップ番号%1").arg(target_map));
+        return Refuse_Outside(Text::tr("リンク先の座標%1").arg(Position_Text(target_x, target_y)));
+    if (!Fits_Byte(target_map)) return Refuse_Outside(Text::tr("リンク先のマップ番号%1").arg(target_map));
     const int found = Find_Link(doc, x, y);
     if (found >= 0) {
         const std::size_t i = std::size_t(found);
@@ -100,8 +101,8 @@ TableChange Set_Link(edit_form& doc, int x, int y, int target_x, int target_y, i
         return TableChange::Done;
     }
     if (doc.links.count() >= kMaxLinks) {
-        Show_Message(nullptr, QStringLiteral("もうかんにんしてぇ"),
-                     QStringLiteral("これ以上リンクの設定ができません。\n設定可能なリンクの数は256までです。"),
+        Show_Message(nullptr, Text::tr("もうかんにんしてぇ"),
+                     Text::tr("これ以上リンクの設定ができません。\n設定可能なリンクの数は256までです。"),
                      MB_OK, MB_ICON_STOP);
         return TableChange::Limit;
     }

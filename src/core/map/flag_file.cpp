@@ -1,4 +1,5 @@
 #include "core/map/flag_file.h"
+#include "core/messages/texts.h"
 
 #include "core/map/allocation.h"
 #include "core/map/file_path.h"
@@ -38,12 +39,12 @@ bool Load_Flags(edit_form& doc, bool* rebuilt)
 {
     if (rebuilt) *rebuilt = false;
     if (!Allocate(doc.flags, kCellCount, kFlagUnknown)) {
-        Show_Message(nullptr, QStringLiteral("ERROR(11.1)"), kNoMemoryText, MB_OK, MB_ICON_STOP);
+        Show_Message(nullptr, QStringLiteral("ERROR(11.1)"), No_Memory_Text(), MB_OK, MB_ICON_STOP);
         return false;
     }
     if (Read_Flag_File(doc.file_path, doc.flags)) return true;
-    Show_Message(nullptr, QStringLiteral("問題ない（ニヤリ）"),
-                 QStringLiteral("フラグデータが見つからなかったので\nマップデータからフラグを再現します。"),
+    Show_Message(nullptr, Text::tr("問題ない（ニヤリ）"),
+                 Text::tr("フラグデータが見つからなかったので\nマップデータからフラグを再現します。"),
                  MB_OK, MB_ICON_INFORMATION);
     Rebuild_Flags(doc);
     if (rebuilt) *rebuilt = true;

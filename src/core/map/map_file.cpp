@@ -1,4 +1,5 @@
 #include "core/map/map_file.h"
+#include "core/messages/texts.h"
 
 #include "core/map/allocation.h"
 #include "core/map/file_path.h"
@@ -217,8 +218,8 @@ bool Read_Map_Document(edit_form& doc, const QString& path)
     Reset_Map(doc);
     const int code = Read_Map(path, doc);
     if (code == kReadOk) return true;
-    Show_Message(nullptr, QStringLiteral("何故に？"),
-                 QStringLiteral("ファイルを開くのに失敗しました\nERROR No.%1 %2 %3")
+    Show_Message(nullptr, Text::tr("何故に？"),
+                 Text::tr("ファイルを開くのに失敗しました\nERROR No.%1 %2 %3")
                      .arg(code)
                      .arg(doc.max_x)
                      .arg(doc.max_y),
@@ -260,10 +261,10 @@ bool Write_Map_To(edit_form& doc, const QString& path, const QString& palette_na
         doc.saved = 1;
         return true;
     case MapFilesWrite::MapFailed:
-        Show_Message(nullptr, failure_caption, QStringLiteral("ファイルを開くのに失敗しました"), MB_OK, MB_ICON_STOP);
+        Show_Message(nullptr, failure_caption, Text::tr("ファイルを開くのに失敗しました"), MB_OK, MB_ICON_STOP);
         return false;
     case MapFilesWrite::FlagsFailed:
-        Show_Message(nullptr, QStringLiteral("あれ？"), QStringLiteral("フラグデータの保存に失敗しました"), MB_OK,
+        Show_Message(nullptr, Text::tr("あれ？"), Text::tr("フラグデータの保存に失敗しました"), MB_OK,
                      MB_ICON_STOP);
         return false;
     }

@@ -39,6 +39,8 @@ signals:
     void zoomChanged(int cell_size);
     // The palette colours of the whole-map view.
     void coloursChanged();
+    // The language the program speaks: every window shows its texts anew.
+    void languageChanged();
 };
 
 } // namespace zol

@@ -3,6 +3,8 @@
 // and questions. Core code calls Show_Message; the user interface installs the presenter that
 // actually shows the box (a QMessageBox in the editor, a scripted one in tests).
 
+#include "core/messages/texts.h"
+
 #include <QObject>
 #include <QString>
 
@@ -61,6 +63,6 @@ inline const QString kAnswerCancel = QStringLiteral("Cancel");
 inline const QString kAnswerOk = QStringLiteral("Ok");
 
 // The text of every memory shortage.
-inline const QString kNoMemoryText = QStringLiteral("メモリの確保に失敗しました");
+inline QString No_Memory_Text() { return Text::tr("メモリの確保に失敗しました"); }
 
 } // namespace zol

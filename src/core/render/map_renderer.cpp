@@ -1,4 +1,5 @@
 #include "core/render/map_renderer.h"
+#include "core/messages/texts.h"
 
 #include <cstring>
 
@@ -102,22 +103,19 @@ QImage Render_Map_Image(const edit_form& doc, const CellCache& cache)
 
 QString Cell_Status_Text(const edit_form& doc, int x, int y)
 {
-    // Built piece by piece: the status line is rewritten on every move of the pointer.
     const uint8_t cell = doc.cell(x, y);
-    QString text;
-    text.reserve(64);
-    text += QLatin1Char('(') + QString::number(x) + QLatin1Char(',') + QString::number(y) +
-            QLatin1String(") Palette=") + QString::number(Cell_Number(cell)) + QLatin1String(" Flag=") +
-            QString::number(Cell_Flag(cell));
+    QString text = Text::tr("(%1,%2) Palette=%3 Flag=%4")
+                       .arg(QString::number(x), QString::number(y), QString::number(Cell_Number(cell)),
+                            QString::number(Cell_Flag(cell)));
     for (std::size_t i = 0; i < std::size_t(doc.links.count()); ++i) {
         if (doc.links.x[i] != x || doc.links.y[i] != y) continue;
-        text += QLatin1String(" Link=") + QString::number(doc.links.target_map[i]) + QLatin1String(" (") +
-                QString::number(doc.links.target_x[i]) + QLatin1Char(',') +
-                QString::number(doc.links.target_y[i]) + QLatin1Char(')');
+        text += Text::tr(" Link=%1 (%2,%3)")
+                    .arg(QString::number(doc.links.target_map[i]), QString::number(doc.links.target_x[i]),
+                         QString::number(doc.links.target_y[i]));
     }
     for (std::size_t i = 0; i < std::size_t(doc.events.count()); ++i)
         if (doc.events.x[i] == x && doc.events.y[i] == y)
-            text += QLatin1String(" Event= ") + QString::number(doc.events.number[i]);
+            text += Text::tr(" Event= %1").arg(doc.events.number[i]);
     return text;
 }
 

@@ -1,4 +1,5 @@
 #include "core/render/map_view_layout.h"
+#include "core/messages/texts.h"
 
 #include <algorithm>
 
@@ -42,12 +43,10 @@ MapViewLayout Layout_Map(int picture_width, int picture_height, int map_width, i
 QString Map_Caption(const QString& name_part, int map_width, int map_height, int links,
                     int window_width, int window_height, int s)
 {
-    return name_part + QStringLiteral(" %1×%2 Link: %3  (%4×%5)")
-                           .arg(map_width)
-                           .arg(map_height)
-                           .arg(links)
-                           .arg(window_width / s)
-                           .arg(window_height / s);
+    // One pass over the format: a name holding "%2" stays as it is.
+    return Text::tr("%1 %2×%3 Link: %4  (%5×%6)")
+        .arg(name_part, QString::number(map_width), QString::number(map_height), QString::number(links),
+             QString::number(window_width / s), QString::number(window_height / s));
 }
 
 QPoint Cascade_Position(std::optional<QPoint> last, int step, QSize window, QSize area)

@@ -1,4 +1,5 @@
 #include "core/render/whole_map.h"
+#include "core/messages/texts.h"
 
 namespace zol {
 
@@ -60,7 +61,7 @@ QRect Visible_Cells(const edit_form& doc, int picture_width, int picture_height,
 
 QString View_Rectangle_Text(const QRect& cells)
 {
-    return QStringLiteral("(%1,%2)～(%3,%4)")
+    return Text::tr("(%1,%2)～(%3,%4)")
         .arg(cells.left())
         .arg(cells.top())
         .arg(cells.left() + cells.width())
@@ -78,13 +79,13 @@ QString Event_Line(int x, int y, int number)
 {
     QString text = QStringLiteral("( %1 ,%2 )").arg(x).arg(y);
     while (text.size() <= 13) text += QLatin1Char(' ');
-    return text + QStringLiteral(" Event = %1").arg(number);
+    return text + Text::tr(" Event = %1").arg(number);
 }
 
 QString Flag_Line(int number, int flag)
 {
     return QStringLiteral("%1. ").arg(number) + (number < 10 ? QStringLiteral(" ") : QString()) +
-           QStringLiteral(" Flag=%1").arg(flag);
+           Text::tr(" Flag=%1").arg(flag);
 }
 
 QString Link_Line(int x, int y, int target_map, int target_x, int target_y)

@@ -1,4 +1,5 @@
 #include "ui/dialogs/cell_editer.h"
+#include "core/messages/texts.h"
 
 #include "core/editing/cell_picture.h"
 #include "core/editing/drawing_tools.h"
@@ -22,8 +23,8 @@ constexpr std::array<QRgb, 16> kStartColours = {
 };
 
 
-const QString kPenText = QStringLiteral("ペン");
-const QString kFillText = QStringLiteral("塗る");
+// The tool button shows the tool that clicks use.
+QString Tool_Text(bool fill) { return fill ? Text::tr("塗る") : Text::tr("ペン"); }
 
 // The grid's 16 colours, the chosen one marked by a black and white frame inside its square.
 void Show_Grid(CellEditorControls& controls)
@@ -53,7 +54,7 @@ void Show_Surface(CellEditorControls& controls) { controls.surface->Set_Image(co
 void Set_Fill_Mode(CellEditorControls& controls, bool fill)
 {
     controls.fill_mode = fill;
-    controls.tool->setText(fill ? kFillText : kPenText);
+    controls.tool->setText(Tool_Text(fill));
 }
 
 // The cell pixel under surface point (x, y); false outside the surface (Qt keeps sending a
@@ -105,7 +106,7 @@ void Open_Cell_Editer(Editor& editor)
     controls.fill_mode = false;
 
     controls.window.Open(&editor.Main_Window(), [&editor, &controls] {
-        auto* window = new winlib::WDialog(&editor.Main_Window(), QStringLiteral("セルの編集"));
+        auto* window = new winlib::WDialog(&editor.Main_Window(), Text::tr("セルの編集"));
         controls.surface = new winlib::WPictureBox(window);
         controls.surface->setGeometry(5, 5, kMagnifiedSize, kMagnifiedSize);
         controls.surface->setCursor(Qt::CrossCursor);
@@ -114,11 +115,11 @@ void Open_Cell_Editer(Editor& editor)
         controls.grid->setGeometry(column, 5, kGridSide, kGridSide);
         controls.colour_box = new winlib::WPictureBox(window);
         controls.colour_box->setGeometry(column, controls.grid->geometry().bottom() + 1 + 5, kColourBoxSide, kColourBoxSide);
-        controls.tool = new winlib::WButton(kPenText, window);
+        controls.tool = new winlib::WButton(Tool_Text(false), window);
         controls.tool->setGeometry(column, controls.colour_box->geometry().bottom() + 1 + 10, kGridSide, controls.tool->sizeHint().height());
-        auto* ok = new winlib::WButton(QStringLiteral("  OK  "), window);
+        auto* ok = new winlib::WButton(Text::tr("  OK  "), window);
         ok->setGeometry(column, controls.tool->geometry().bottom() + 1 + 10, kGridSide, ok->sizeHint().height());
-        auto* cancel = new winlib::WButton(QStringLiteral("CANCEL"), window);
+        auto* cancel = new winlib::WButton(Text::tr("CANCEL"), window);
         cancel->setGeometry(column, ok->geometry().bottom() + 1 + 5, kGridSide, cancel->sizeHint().height());
         window->setFixedSize(controls.grid->geometry().right() + 1 + 10, controls.surface->geometry().bottom() + 1 + 30);
 

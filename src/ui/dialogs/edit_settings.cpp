@@ -1,4 +1,5 @@
 #include "ui/dialogs/edit_settings.h"
+#include "core/messages/texts.h"
 
 #include "ui/dialogs/event_link_dialog.h"
 #include "ui/dialogs/map_size_dialog.h"
@@ -54,15 +55,15 @@ winlib::SingleWindow<winlib::WNumberDialog>& Fill_Rate_Dialog(Editor& editor) { 
 void Open_Background_Dialog(Editor& editor)
 {
     ProgramState& state = editor.State();
-    Open_Number_Dialog(editor, Dialogs(editor).background, QStringLiteral("背景の設定"),
-                       QStringLiteral("背景となるセルの番号"), 0, 63, state.background_cell, 100, 50,
+    Open_Number_Dialog(editor, Dialogs(editor).background, Text::tr("背景の設定"),
+                       Text::tr("背景となるセルの番号"), 0, 63, state.background_cell, 100, 50,
                        [&state](int value) { state.background_cell = value; });
 }
 
 void Open_Fill_Rate_Dialog(Editor& editor)
 {
     ProgramState& state = editor.State();
-    Open_Number_Dialog(editor, Dialogs(editor).fill_rate, QStringLiteral("塗りつぶし率設定"), QString(), 1,
+    Open_Number_Dialog(editor, Dialogs(editor).fill_rate, Text::tr("塗りつぶし率設定"), QString(), 1,
                        100, state.fill_rate.rate, 100, 50,
                        [&state](int value) { state.fill_rate.rate = value; });
 }

@@ -1,4 +1,5 @@
 #include "ui/dialogs/event_link_dialog.h"
+#include "core/messages/texts.h"
 
 #include "core/map/events_links.h"
 
@@ -47,7 +48,7 @@ EventLinkDialog::EventLinkDialog(Editor& editor, int slot, int x, int y)
       editor_(editor), slot_(slot), x_(x), y_(y)
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("イベント＆リンクの設定"));
+    setWindowTitle(Text::tr("イベント＆リンクの設定"));
     setFont(editor.Main_Window().font());
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(5, 5, 5, 5);
@@ -55,23 +56,23 @@ EventLinkDialog::EventLinkDialog(Editor& editor, int slot, int x, int y)
     grid->setSizeConstraint(QLayout::SetFixedSize);
 
     flags = new QListWidget(this);
-    for (int f = 0; f < 4; ++f) flags->addItem(QStringLiteral("Flag :%1").arg(f));
+    for (int f = 0; f < 4; ++f) flags->addItem(Text::tr("Flag :%1").arg(f));
     flags->setFixedHeight(flags->sizeHintForRow(0) * 4 + 2 * flags->frameWidth() + 2);
     grid->addWidget(flags, 0, 0, 1, 3);
 
-    event_check = new winlib::WCheckBox(QStringLiteral("イベントの設定をする"), this);
+    event_check = new winlib::WCheckBox(Text::tr("イベントの設定をする"), this);
     grid->addWidget(event_check, 1, 0, 1, 3);
-    Add_Number_Row(grid, 2, QStringLiteral("イベント番号"), event_label, event_edit, event_spin, this);
+    Add_Number_Row(grid, 2, Text::tr("イベント番号"), event_label, event_edit, event_spin, this);
 
-    link_check = new winlib::WCheckBox(QStringLiteral("リンクの設定をする"), this);
+    link_check = new winlib::WCheckBox(Text::tr("リンクの設定をする"), this);
     grid->addWidget(link_check, 3, 0, 1, 3);
-    const QString link_texts[] = {QStringLiteral("リンク先のマップ番号"), QStringLiteral("リンク先のＸ座標"),
-                                  QStringLiteral("リンク先のＹ座標")};
+    const QString link_texts[] = {Text::tr("リンク先のマップ番号"), Text::tr("リンク先のＸ座標"),
+                                  Text::tr("リンク先のＹ座標")};
     for (int i = 0; i < 3; ++i)
         Add_Number_Row(grid, 4 + i, link_texts[i], link_labels[std::size_t(i)],
                        link_edits[std::size_t(i)], link_spins[std::size_t(i)], this);
 
-    ok = new winlib::WButton(QStringLiteral(" OK "), this);
+    ok = new winlib::WButton(Text::tr(" OK "), this);
     grid->addWidget(ok, 7, 0, 1, 3, Qt::AlignHCenter);
 
     // What the cell has now. A cell outside the grid (an entry left by a larger map) shows

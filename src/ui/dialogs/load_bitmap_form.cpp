@@ -1,4 +1,5 @@
 #include "ui/dialogs/load_bitmap_form.h"
+#include "core/messages/texts.h"
 
 #include "core/editing/cell_picture.h"
 #include "core/editing/replace_cell.h"
@@ -56,7 +57,7 @@ QPoint Show_Block_Frame(Editor& editor, int x, int y)
     const QPoint pointer(std::clamp(x, 0, std::max(0, size.width() - 1)), std::clamp(y, 0, std::max(0, size.height() - 1)));
     const QPoint corner = Block_Corner(pointer, size);
     loader.bitmap_picture->Set_Overlay(QRect(corner, QSize(kCellSize, kCellSize)), Qt::black, Qt::SolidLine);
-    loader.bitmap_status->Set_Text(0, QStringLiteral("( %1, %2 )").arg(corner.x()).arg(corner.y()));
+    loader.bitmap_status->Set_Text(0, Text::tr("( %1, %2 )").arg(corner.x()).arg(corner.y()));
     return corner;
 }
 
@@ -81,7 +82,7 @@ void Open_Bitmap_Window(Editor& editor, const QImage& image)
     loader.bitmap = image;
     // Opened at (10, 10) of the frame, not at the pointer.
     winlib::WDialog* window = loader.bitmap_window.Open(&editor.Main_Window(), [&editor, &loader] {
-        auto* window = new winlib::WDialog(&editor.Main_Window(), QStringLiteral("ロードするビットマップ"));
+        auto* window = new winlib::WDialog(&editor.Main_Window(), Text::tr("ロードするビットマップ"));
         auto* layout = new QVBoxLayout(window);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->setSpacing(0);
@@ -140,13 +141,13 @@ void Open_Load_Bitmap_Form(Editor& editor, int n)
     loader.entry_windows.clear();
 
     loader.window.Open(&editor.Main_Window(), [&editor, &loader] {
-        auto* window = new winlib::WDialog(&editor.Main_Window(), QStringLiteral("No.%1").arg(loader.cell));
+        auto* window = new winlib::WDialog(&editor.Main_Window(), Text::tr("No.%1").arg(loader.cell));
         auto* layout = new QVBoxLayout(window);
         layout->setContentsMargins(5, 5, 5, 5);
         layout->setSpacing(5);
         layout->setSizeConstraint(QLayout::SetFixedSize);
         auto* top = new QHBoxLayout;
-        top->addWidget(new QLabel(QStringLiteral("参照するマップデータ"), window));
+        top->addWidget(new QLabel(Text::tr("参照するマップデータ"), window));
         loader.maps = new winlib::WComboBox(window);
         loader.maps->setFixedWidth(kMapListWidth);
         loader.maps->setMaxVisibleItems(kMaxDocuments);
@@ -159,22 +160,22 @@ void Open_Load_Bitmap_Form(Editor& editor, int n)
         top->addWidget(loader.maps);
         top->addStretch();
         layout->addLayout(top);
-        loader.edited_too = new winlib::WCheckBox(QStringLiteral("編集済みの部分も変更する。"), window);
+        loader.edited_too = new winlib::WCheckBox(Text::tr("編集済みの部分も変更する。"), window);
         loader.edited_too->setChecked(true);
         layout->addWidget(loader.edited_too);
         loader.preview = new winlib::WPictureBox(window);
         loader.preview->setFixedSize(kCellSize, kCellSize);
-        loader.preview->setToolTip(QStringLiteral("ダブルクリックでセルの編集"));
+        loader.preview->setToolTip(Text::tr("ダブルクリックでセルの編集"));
         layout->addWidget(loader.preview);
         loader.flag = new winlib::WComboBox(window);
         loader.flag->setFixedWidth(kFlagListWidth);
-        for (int f = 0; f < 4; ++f) loader.flag->addItem(QStringLiteral("Flag :%1").arg(f));
+        for (int f = 0; f < 4; ++f) loader.flag->addItem(Text::tr("Flag :%1").arg(f));
         loader.flag->setCurrentIndex(0);
         layout->addWidget(loader.flag, 0, Qt::AlignLeft);
         auto* buttons = new QHBoxLayout;
-        auto* load = new winlib::WButton(QStringLiteral("ビットマップファイルの読み込み"), window);
-        auto* cancel = new winlib::WButton(QStringLiteral("CANCEL"), window);
-        auto* ok = new winlib::WButton(QStringLiteral("  OK  "), window);
+        auto* load = new winlib::WButton(Text::tr("ビットマップファイルの読み込み"), window);
+        auto* cancel = new winlib::WButton(Text::tr("CANCEL"), window);
+        auto* ok = new winlib::WButton(Text::tr("  OK  "), window);
         buttons->addWidget(load);
         buttons->addWidget(cancel);
         buttons->addWidget(ok);
@@ -228,9 +229,9 @@ void Select_Loader_Map(Editor& editor, int slot)
 void Load_Bitmap_File(Editor& editor)
 {
     winlib::FileDialogRequest request;
-    request.title = QStringLiteral("ビットマップを開く");
-    request.filters = {QStringLiteral("ビットマップファイル"), QStringLiteral("*.bmp"),
-                       QStringLiteral("すべてのファイル"), QStringLiteral("*.*")};
+    request.title = Text::tr("ビットマップを開く");
+    request.filters = {Text::tr("ビットマップファイル"), QStringLiteral("*.bmp"),
+                       Text::tr("すべてのファイル"), QStringLiteral("*.*")};
     request.directory = editor.Start_Directory();
     const std::optional<QString> path = winlib::Choose_File(&editor.Main_Window(), request);
     if (!path) return;
@@ -239,7 +240,7 @@ void Load_Bitmap_File(Editor& editor)
     // before anything is allocated.
     const QImage image = To_Cell_Format(Read_Bitmap(*path));
     if (image.isNull()) {
-        Show_Message(&editor.Main_Window(), QStringLiteral("ぐぇっ"), QStringLiteral("ビットマップファイルのロードに失敗しました。"),
+        Show_Message(&editor.Main_Window(), Text::tr("ぐぇっ"), Text::tr("ビットマップファイルのロードに失敗しました。"),
                      MB_OK, MB_ICON_STOP);
         return;
     }

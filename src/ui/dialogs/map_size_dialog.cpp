@@ -1,4 +1,5 @@
 #include "ui/dialogs/map_size_dialog.h"
+#include "core/messages/texts.h"
 
 #include "core/editing/map_size.h"
 #include "core/map/file_path.h"
@@ -46,8 +47,8 @@ void Apply(Editor& editor, int slot, int w, int h)
     }
     edit_form& doc = editor.Documents()[slot];
     if (w < doc.width() || h < doc.height()) {
-        const QString answer = Show_Message(&editor.Main_Window(), QStringLiteral("こっちは構わんけど…"),
-                                            QStringLiteral("マップデータの一部が消えてしまう可能性がありますが\nそれでもよろしいですか？"),
+        const QString answer = Show_Message(&editor.Main_Window(), Text::tr("こっちは構わんけど…"),
+                                            Text::tr("マップデータの一部が消えてしまう可能性がありますが\nそれでもよろしいですか？"),
                                             MB_YESNO, MB_ICON_QUESTION);
         if (answer != kAnswerYes) {
             Map_Size_Window(editor).Close();
@@ -73,20 +74,20 @@ void Open_Map_Size_Dialog(Editor& editor, int slot)
         auto* dialog = new QDialog(&editor.Main_Window(), Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                               Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
         dialog->setAttribute(Qt::WA_DeleteOnClose);
-        dialog->setWindowTitle(Path_File_Name(doc.file_path) + QStringLiteral("の設定"));
+        dialog->setWindowTitle(Text::tr("%1の設定").arg(Path_File_Name(doc.file_path)));
         dialog->setFont(editor.Main_Window().font());
         auto* grid = new QGridLayout(dialog);
         grid->setContentsMargins(5, 5, 15, 5);
         grid->setSpacing(5);
         grid->setSizeConstraint(QLayout::SetFixedSize);
-        QScrollBar* width = Add_Size_Row(grid, 0, QStringLiteral("Ｘ座標の幅"), doc.width(), dialog);
-        QScrollBar* height = Add_Size_Row(grid, 1, QStringLiteral("Ｙ座標の幅"), doc.height(), dialog);
+        QScrollBar* width = Add_Size_Row(grid, 0, Text::tr("Ｘ座標の幅"), doc.width(), dialog);
+        QScrollBar* height = Add_Size_Row(grid, 1, Text::tr("Ｙ座標の幅"), doc.height(), dialog);
         width->setObjectName(QStringLiteral("width"));
         height->setObjectName(QStringLiteral("height"));
         auto* buttons = new QHBoxLayout;
         buttons->addStretch();
-        auto* ok = new winlib::WButton(QStringLiteral("OK"), dialog);
-        auto* cancel = new winlib::WButton(QStringLiteral("CANCEL"), dialog);
+        auto* ok = new winlib::WButton(Text::tr("OK"), dialog);
+        auto* cancel = new winlib::WButton(Text::tr("CANCEL"), dialog);
         buttons->addWidget(ok);
         buttons->addWidget(cancel);
         grid->addLayout(buttons, 2, 0, 1, 3);
@@ -106,8 +107,8 @@ void Map_Size_Command(Editor& editor)
 {
     const int slot = editor.Active_Map(false);
     if (slot < 0) {
-        Show_Message(&editor.Main_Window(), QStringLiteral("そんなこと言うたかて…"),
-                     QStringLiteral("アクティブになっているマップデータがないため、\nどのマップを変更したいのか分かりません。"),
+        Show_Message(&editor.Main_Window(), Text::tr("そんなこと言うたかて…"),
+                     Text::tr("アクティブになっているマップデータがないため、\nどのマップを変更したいのか分かりません。"),
                      MB_OK, MB_ICON_EXCLAMATION);
         return;
     }

@@ -1,4 +1,5 @@
 #include "ui/dialogs/palette_colours_dialog.h"
+#include "core/messages/texts.h"
 
 
 #include <QGridLayout>
@@ -53,7 +54,7 @@ void Open_Palette_Colour_Dialog(Editor& editor)
         auto* dialog = new QDialog(frame, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                               Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
         dialog->setAttribute(Qt::WA_DeleteOnClose);
-        dialog->setWindowTitle(QStringLiteral("パレット色設定"));
+        dialog->setWindowTitle(Text::tr("パレット色設定"));
         dialog->setFont(frame->font());
         auto* grid = new QGridLayout(dialog);
         grid->setContentsMargins(5, 5, 5, 5);
@@ -80,8 +81,8 @@ void Open_Palette_Colour_Dialog(Editor& editor)
         }
         auto* buttons = new QHBoxLayout;
         buttons->addStretch();
-        auto* ok = new winlib::WButton(QStringLiteral(" OK "), dialog);
-        auto* format = new winlib::WButton(QStringLiteral("Format"), dialog);
+        auto* ok = new winlib::WButton(Text::tr(" OK "), dialog);
+        auto* format = new winlib::WButton(Text::tr("Format"), dialog);
         buttons->addWidget(ok);
         buttons->addWidget(format);
         grid->addLayout(buttons, 16, 0, 1, 4);

@@ -1,4 +1,5 @@
 #include "ui/dialogs/pattern_windows.h"
+#include "core/messages/texts.h"
 
 #include "ui/dialogs/edit_settings.h"
 #include "core/editing/pattern.h"
@@ -86,19 +87,19 @@ void Open_Pattern_Size_Dialog(Editor& editor)
 {
     Close_Pattern_Size_Dialog(editor);
     Windows(editor).size_dialog.Open(&editor.Main_Window(), [&editor] {
-        auto* dialog = new winlib::WDialog(&editor.Main_Window(), QStringLiteral("パターンサイズの決定"));
+        auto* dialog = new winlib::WDialog(&editor.Main_Window(), Text::tr("パターンサイズの決定"));
         auto* grid = new QGridLayout(dialog);
         grid->setContentsMargins(5, 5, 10, 5);
         grid->setSpacing(5);
         grid->setSizeConstraint(QLayout::SetFixedSize);
-        QScrollBar* width = Add_Side_Row(grid, 0, QStringLiteral(" 幅"), dialog);
-        QScrollBar* height = Add_Side_Row(grid, 1, QStringLiteral("高さ"), dialog);
+        QScrollBar* width = Add_Side_Row(grid, 0, Text::tr(" 幅"), dialog);
+        QScrollBar* height = Add_Side_Row(grid, 1, Text::tr("高さ"), dialog);
         width->setObjectName(QStringLiteral("width"));
         height->setObjectName(QStringLiteral("height"));
         auto* buttons = new QHBoxLayout;
         buttons->addStretch();
-        auto* cancel = new winlib::WButton(QStringLiteral("CANCEL"), dialog);
-        auto* ok = new winlib::WButton(QStringLiteral(" OK "), dialog);
+        auto* cancel = new winlib::WButton(Text::tr("CANCEL"), dialog);
+        auto* ok = new winlib::WButton(Text::tr(" OK "), dialog);
         ok->setDefault(true);
         buttons->addWidget(cancel);
         buttons->addWidget(ok);
@@ -142,11 +143,11 @@ void Open_Pattern_Maker(Editor& editor, int width, int height)
     for (int px = 0; px < state.pattern.width; ++px)
         for (int py = 0; py < state.pattern.height; ++py) Draw_Pattern_Cell(editor, px, py);
     maker.window.Open(&editor.Main_Window(), [&editor, &maker] {
-        auto* window = new winlib::WDialog(&editor.Main_Window(), QStringLiteral("パターンの作成"));
+        auto* window = new winlib::WDialog(&editor.Main_Window(), Text::tr("パターンの作成"));
         maker.canvas = new winlib::WPictureBox(window);
         maker.canvas->setGeometry(5, 5, maker.surface.width(), maker.surface.height());
         maker.canvas->Set_Image(maker.surface);
-        auto* ok = new winlib::WButton(QStringLiteral("   OK   "), window);
+        auto* ok = new winlib::WButton(Text::tr("   OK   "), window);
         ok->resize(ok->sizeHint());
         ok->move(maker.canvas->geometry().right() + 1 + 5, 5);
         // Widened when the title needs it; the canvas and the button keep their places.

@@ -1,4 +1,5 @@
 #include "ui/dialogs/saving.h"
+#include "core/messages/texts.h"
 
 #include "core/map/file_path.h"
 #include "core/map/map_file.h"
@@ -11,18 +12,16 @@
 
 namespace zol {
 
-const QStringList& Map_Filters()
+QStringList Map_Filters()
 {
-    static const QStringList filters = {QStringLiteral("ZOLファイル"), QStringLiteral("*.zol"),
-                                        QStringLiteral("すべてのファイル"), QStringLiteral("*.*")};
-    return filters;
+    return {Text::tr("ZOLファイル"), QStringLiteral("*.zol"),
+            Text::tr("すべてのファイル"), QStringLiteral("*.*")};
 }
 
-const QStringList& Bitmap_Filters()
+QStringList Bitmap_Filters()
 {
-    static const QStringList filters = {QStringLiteral("ビットマップファイル"), QStringLiteral("*.bmp"),
-                                        QStringLiteral("すべてのファイル"), QStringLiteral("*.*")};
-    return filters;
+    return {Text::tr("ビットマップファイル"), QStringLiteral("*.bmp"),
+            Text::tr("すべてのファイル"), QStringLiteral("*.*")};
 }
 
 QString Palette_Directory(Editor& editor)
@@ -47,8 +46,8 @@ bool Write_Palette(Editor& editor, const QString& path)
 {
     CellPalette& palette = editor.State().palette;
     if (!Write_Palette_Bitmap(path, palette.cells)) {
-        Show_Message(&editor.Main_Window(), QStringLiteral("あれ？"),
-                     QStringLiteral("セルパレットの保存に失敗しました"), MB_OK, MB_ICON_STOP);
+        Show_Message(&editor.Main_Window(), Text::tr("あれ？"),
+                     Text::tr("セルパレットの保存に失敗しました"), MB_OK, MB_ICON_STOP);
         return false;
     }
     palette.saved = 1;
@@ -60,14 +59,14 @@ bool Write_Palette(Editor& editor, const QString& path)
 SaveOutcome Ask_To_Save(Editor& editor, SaveQuestion question, const QString& path,
                         const std::function<bool()>& save)
 {
-    QString caption = QStringLiteral("確認");
+    QString caption = Text::tr("確認");
     QString name = Path_Name_Part(path);
     if (question == SaveQuestion::FrameClose || question == SaveQuestion::WindowClose) {
-        caption = question == SaveQuestion::FrameClose ? QStringLiteral("閉じる前に")
-                                                       : QStringLiteral("閉じる前に…");
+        caption = question == SaveQuestion::FrameClose ? Text::tr("閉じる前に")
+                                                       : Text::tr("閉じる前に…");
         name = Path_File_Name(path);
     }
-    const QString answer = Show_Message(&editor.Main_Window(), caption, name + QStringLiteral("を保存しますか？"),
+    const QString answer = Show_Message(&editor.Main_Window(), caption, Text::tr("%1を保存しますか？").arg(name),
                                         MB_YESNOCANCEL, MB_ICON_QUESTION);
     if (answer == kAnswerCancel) return SaveOutcome::Cancelled;
     if (answer == kAnswerYes) return save() ? SaveOutcome::Saved : SaveOutcome::Cancelled;
@@ -91,8 +90,8 @@ bool Save_Map_As(Editor& editor, int slot)
     const QString palette_directory = Path_Directory(state.palette.path);
     winlib::FileDialogRequest request;
     request.save = true;
-    request.title = QStringLiteral("マップデータを保存する");
-    request.button_text = QStringLiteral("保存");
+    request.title = Text::tr("マップデータを保存する");
+    request.button_text = Text::tr("保存");
     request.directory = palette_directory.isEmpty() ? editor.Start_Directory() : palette_directory;
     request.initial_file = Path_File_Name(state.documents[slot].file_path);
     request.filters = Map_Filters();
@@ -119,8 +118,8 @@ bool Save_Cell_Palette_As(Editor& editor)
     if (!palette.exists) return false;
     winlib::FileDialogRequest request;
     request.save = true;
-    request.title = QStringLiteral("セルパレットの保存");
-    request.button_text = QStringLiteral("保存");
+    request.title = Text::tr("セルパレットの保存");
+    request.button_text = Text::tr("保存");
     request.filters = Bitmap_Filters();
     request.initial_file = Path_File_Name(palette.path);
     request.directory = Palette_Directory(editor);

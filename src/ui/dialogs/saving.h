@@ -12,8 +12,8 @@
 namespace zol {
 
 // The file dialogs' filters for maps and for bitmaps.
-const QStringList& Map_Filters();
-const QStringList& Bitmap_Filters();
+QStringList Map_Filters();
+QStringList Bitmap_Filters();
 // Where the palette's file dialogs start: its own folder, else where the file dialogs start.
 QString Palette_Directory(Editor& editor);
 

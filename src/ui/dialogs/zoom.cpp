@@ -1,4 +1,5 @@
 #include "ui/dialogs/zoom.h"
+#include "core/messages/texts.h"
 
 #include <QMainWindow>
 #include <QVBoxLayout>
@@ -33,7 +34,7 @@ void Open_Zoom_Dialog(Editor& editor)
                                               Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint |
                                               Qt::MSWindowsFixedSizeDialogHint);
         dialog->setAttribute(Qt::WA_DeleteOnClose);
-        dialog->setWindowTitle(QStringLiteral("倍率設定"));
+        dialog->setWindowTitle(Text::tr("倍率設定"));
         dialog->setFont(frame->font());
         auto* column = new QVBoxLayout(dialog);
         column->setContentsMargins(5, 5, 10, 5);

@@ -1,6 +1,7 @@
 #include "ui/editor/editor.h"
 
 #include "core/editing/undo.h"
+#include "core/messages/texts.h"
 
 #include <array>
 #include <atomic>
@@ -51,16 +52,16 @@ struct ToolEntry {
 const std::array<ToolEntry, kToolCount>& Tool_Table()
 {
     static const std::array<ToolEntry, kToolCount> table = {{
-        {ID_PEN, "ペンで描きます"},
-        {ID_RECT_FILL, "塗りつぶす長方形の範囲を指定して、指定された確率で塗りつぶします"},
-        {ID_RECT_EDGES, "指定された長方形の辺のみを塗ります"},
-        {ID_FLOOD_FILL, "指定されたセルの周囲を塗りつぶします"},
-        {ID_CUT, "マウスの左ボタンで切り取る範囲の指定をし、右クリックで貼り付けます"},
-        {ID_COPY, "マウスの左ボタンでコピーする範囲の指定をし、右クリックで貼り付けます"},
-        {ID_PASTE, "マウスでクリックしたセルを左上とする範囲に貼り付けます"},
-        {ID_COPY_BACKGROUND, "指定された範囲を、背景のセルを除いてコピーします"},
-        {ID_PATTERN_RECT, "指定した長方形を特定のパターンで塗りつぶす"},
-        {ID_PATTERN_FILL, "指定された点の周りを特定のパターンで塗りつぶす"},
+        {ID_PEN, QT_TRANSLATE_NOOP("Zol", "ペンで描きます")},
+        {ID_RECT_FILL, QT_TRANSLATE_NOOP("Zol", "塗りつぶす長方形の範囲を指定して、指定された確率で塗りつぶします")},
+        {ID_RECT_EDGES, QT_TRANSLATE_NOOP("Zol", "指定された長方形の辺のみを塗ります")},
+        {ID_FLOOD_FILL, QT_TRANSLATE_NOOP("Zol", "指定されたセルの周囲を塗りつぶします")},
+        {ID_CUT, QT_TRANSLATE_NOOP("Zol", "マウスの左ボタンで切り取る範囲の指定をし、右クリックで貼り付けます")},
+        {ID_COPY, QT_TRANSLATE_NOOP("Zol", "マウスの左ボタンでコピーする範囲の指定をし、右クリックで貼り付けます")},
+        {ID_PASTE, QT_TRANSLATE_NOOP("Zol", "マウスでクリックしたセルを左上とする範囲に貼り付けます")},
+        {ID_COPY_BACKGROUND, QT_TRANSLATE_NOOP("Zol", "指定された範囲を、背景のセルを除いてコピーします")},
+        {ID_PATTERN_RECT, QT_TRANSLATE_NOOP("Zol", "指定した長方形を特定のパターンで塗りつぶす")},
+        {ID_PATTERN_FILL, QT_TRANSLATE_NOOP("Zol", "指定された点の周りを特定のパターンで塗りつぶす")},
     }};
     return table;
 }
@@ -69,6 +70,6 @@ const std::array<ToolEntry, kToolCount>& Tool_Table()
 
 int Tool_Command_Id(int tool) { return Tool_Table()[std::size_t(tool)].command_id; }
 
-QString Tool_Hint(int tool) { return QString::fromUtf8(Tool_Table()[std::size_t(tool)].hint); }
+QString Tool_Hint(int tool) { return Translated(Tool_Table()[std::size_t(tool)].hint); }
 
 } // namespace zol

@@ -1,6 +1,7 @@
 // The edit menu: undo and redo, and the gray state of undo, redo and paste.
 
 #include "core/editing/undo.h"
+#include "core/messages/texts.h"
 #include "core/map/file_path.h"
 #include "core/messages/show_message.h"
 #include "ui/frame/zol.h"
@@ -58,8 +59,8 @@ void Undo_Command(Editor& editor)
         edit_form& doc = state.documents[slot];
         switch (Undo_Map(doc)) {
         case UndoResult::Nothing:
-            Show_Message(&editor.Main_Window(), QStringLiteral("仏の顔も…"),
-                         Path_File_Name(doc.file_path) + QStringLiteral("はこれ以上元には戻せません"),
+            Show_Message(&editor.Main_Window(), Text::tr("仏の顔も…"),
+                         Text::tr("%1はこれ以上元には戻せません").arg(Path_File_Name(doc.file_path)),
                          MB_OK, MB_ICON_INFORMATION);
             break;
         case UndoResult::Failed: return;
@@ -73,8 +74,8 @@ void Undo_Command(Editor& editor)
     }
     if (Palette_Active(editor)) {
         if (!Undo_Palette_Cell(state.palette)) {
-            Show_Message(&editor.Main_Window(), QStringLiteral("それはちょっと…"),
-                         QStringLiteral("セルパレットはこれ以上元に戻せません"), MB_OK,
+            Show_Message(&editor.Main_Window(), Text::tr("それはちょっと…"),
+                         Text::tr("セルパレットはこれ以上元に戻せません"), MB_OK,
                          MB_ICON_INFORMATION);
         } else {
             state.palette.saved = 0;
@@ -84,8 +85,8 @@ void Undo_Command(Editor& editor)
         emit editor.Hub().historyChanged(false);
         return;
     }
-    Show_Message(&editor.Main_Window(), QStringLiteral("やり直すって何を？"),
-                 QStringLiteral("アクティブになっているフォームがないため、何を元に戻せばよいのか分かりません。\n元に戻したいマップ、もしくはセルパレットをアクティブにしてください。"),
+    Show_Message(&editor.Main_Window(), Text::tr("やり直すって何を？"),
+                 Text::tr("アクティブになっているフォームがないため、何を元に戻せばよいのか分かりません。\n元に戻したいマップ、もしくはセルパレットをアクティブにしてください。"),
                  MB_OK, MB_ICON_INFORMATION);
 }
 

@@ -1,6 +1,7 @@
 // The file menu: maps made, opened, saved, exported and imported, and the exit command.
 
 #include "core/exchange/tiled_map.h"
+#include "core/messages/texts.h"
 #include "core/map/file_path.h"
 #include "core/map/flag_file.h"
 #include "core/map/map_file.h"
@@ -17,8 +18,8 @@ namespace zol {
 
 void Too_Many_Windows()
 {
-    Show_Message(nullptr, QStringLiteral("確認"),
-                 QStringLiteral("一度に表示できるウィンドーは%1までです。\nどれかひとつ消してから行ってください。")
+    Show_Message(nullptr, Text::tr("確認"),
+                 Text::tr("一度に表示できるウィンドーは%1までです。\nどれかひとつ消してから行ってください。")
                      .arg(kMaxDocuments),
                  MB_OK, MB_ICON_EXCLAMATION);
 }
@@ -37,10 +38,10 @@ std::optional<QImage> Read_Map_Palette(const QString& palette_path)
 {
     QImage image = Read_Bitmap(palette_path);
     if (!image.isNull()) return image;
-    Show_Message(nullptr, QStringLiteral("ありゃりゃ？"),
-                 QStringLiteral("指定されているビットマップファイル\n") + Path_Name_Part(palette_path) +
-                     QStringLiteral("\nの読み込みに失敗しました。\nそのビットマップが本当にマップデータとの同じディレクトリ\n") +
-                     Path_Directory(palette_path) + QStringLiteral("\nにあるのか確かめてください。"),
+    Show_Message(nullptr, Text::tr("ありゃりゃ？"),
+                 Text::tr("指定されているビットマップファイル\n%1\nの読み込みに失敗しました。\n"
+                          "そのビットマップが本当にマップデータとの同じディレクトリ\n%2\nにあるのか確かめてください。")
+                     .arg(Path_Name_Part(palette_path), Path_Directory(palette_path)),
                  MB_OK, MB_ICON_STOP);
     return std::nullopt;
 }
@@ -53,8 +54,8 @@ bool Settle_Map_Palette(Editor& editor, const QString& palette_path, const std::
     if (palette.exists && Same_Palette_Path(palette.path, palette_path)) return true;
     if (palette.exists) {
         const QString answer = Show_Message(
-            &editor.Main_Window(), QStringLiteral("ええんかなぁ？そんなことして"),
-            QStringLiteral("指定されているパレットと現在表示されているパレットが違います。\nそれでも開きますか？"),
+            &editor.Main_Window(), Text::tr("ええんかなぁ？そんなことして"),
+            Text::tr("指定されているパレットと現在表示されているパレットが違います。\nそれでも開きますか？"),
             MB_YESNO, MB_ICON_QUESTION);
         if (answer != kAnswerYes) return false;
         if (!Settle_Unsaved_Palette(editor)) return false;
@@ -110,8 +111,8 @@ void Open_Map_Command(Editor& editor)
         return;
     }
     winlib::FileDialogRequest request;
-    request.title = QStringLiteral("マップデータを読み込む");
-    request.button_text = QStringLiteral("開く");
+    request.title = Text::tr("マップデータを読み込む");
+    request.button_text = Text::tr("開く");
     request.directory = editor.Start_Directory();
     request.filters = Map_Filters();
     if (const std::optional<QString> path = winlib::Choose_File(&editor.Main_Window(), request))
@@ -139,8 +140,8 @@ int Save_Target(Editor& editor)
 {
     const int slot = editor.Active_Map(true);
     if (slot < 0)
-        Show_Message(&editor.Main_Window(), QStringLiteral("困った…"),
-                     QStringLiteral("アクティブになっているフォームがないため、\nどのマップを保存すればよいのか分かりません"),
+        Show_Message(&editor.Main_Window(), Text::tr("困った…"),
+                     Text::tr("アクティブになっているフォームがないため、\nどのマップを保存すればよいのか分かりません"),
                      MB_OK, MB_ICON_EXCLAMATION);
     return slot;
 }
@@ -173,12 +174,11 @@ void Exit_Command(Zol& frame)
 
 namespace {
 
-const QStringList& Tiled_Filters()
+QStringList Tiled_Filters()
 {
-    static const QStringList filters = {QStringLiteral("TMXファイル"), QStringLiteral("*.tmx"),
-                                        QStringLiteral("JSONファイル"), QStringLiteral("*.tmj;*.json"),
-                                        QStringLiteral("すべてのファイル"), QStringLiteral("*.*")};
-    return filters;
+    return {Text::tr("TMXファイル"), QStringLiteral("*.tmx"),
+            Text::tr("JSONファイル"), QStringLiteral("*.tmj;*.json"),
+            Text::tr("すべてのファイル"), QStringLiteral("*.*")};
 }
 
 void Report(Editor& editor, const QString& caption, const QString& what, const QString& problem)
@@ -190,10 +190,10 @@ void Report(Editor& editor, const QString& caption, const QString& what, const Q
 
 void Export_Command(Editor& editor)
 {
-    const QString caption = QStringLiteral("エクスポート");
+    const QString caption = Text::tr("エクスポート");
     const int slot = editor.Active_Map(true);
     if (slot < 0) {
-        Show_Message(&editor.Main_Window(), caption, QStringLiteral("エクスポートするマップをアクティブにしてください。"), MB_OK,
+        Show_Message(&editor.Main_Window(), caption, Text::tr("エクスポートするマップをアクティブにしてください。"), MB_OK,
                      MB_ICON_EXCLAMATION);
         return;
     }
@@ -202,7 +202,7 @@ void Export_Command(Editor& editor)
     winlib::FileDialogRequest request;
     request.save = true;
     request.title = caption;
-    request.button_text = QStringLiteral("保存");
+    request.button_text = Text::tr("保存");
     request.directory = Path_Directory(doc.file_path).isEmpty() ? editor.Start_Directory() : Path_Directory(doc.file_path);
     request.initial_file = Path_Name_Part(doc.file_path) + QStringLiteral(".tmx");
     request.filters = Tiled_Filters();
@@ -213,13 +213,13 @@ void Export_Command(Editor& editor)
     // The tileset is the palette's bitmap, named as the map file names it.
     const QString problem = Export_Tiled_Map(doc, Encode_Palette_Name(Path_Name_Part(state.palette.path)),
                                              state.palette.path, target, *Tiled_Format_For(target));
-    if (!problem.isEmpty()) Report(editor, caption, QStringLiteral("エクスポートに失敗しました。"), problem);
-    else editor.Status()->Set_Text(1, Path_File_Name(target) + QStringLiteral("にエクスポートしました"));
+    if (!problem.isEmpty()) Report(editor, caption, Text::tr("エクスポートに失敗しました。"), problem);
+    else editor.Status()->Set_Text(1, Text::tr("%1にエクスポートしました").arg(Path_File_Name(target)));
 }
 
 void Import_Command(Editor& editor)
 {
-    const QString caption = QStringLiteral("インポート");
+    const QString caption = Text::tr("インポート");
     const int slot = editor.Documents().First_Free_Slot();
     if (slot >= kMaxDocuments) {
         Too_Many_Windows();
@@ -227,7 +227,7 @@ void Import_Command(Editor& editor)
     }
     winlib::FileDialogRequest request;
     request.title = caption;
-    request.button_text = QStringLiteral("開く");
+    request.button_text = Text::tr("開く");
     request.directory = editor.Start_Directory();
     request.filters = Tiled_Filters();
     const std::optional<QString> source = winlib::Choose_File(&editor.Main_Window(), request);
@@ -235,14 +235,14 @@ void Import_Command(Editor& editor)
     TiledImport import;
     const QString problem = Import_Tiled_Map(*source, import);
     if (!problem.isEmpty()) {
-        Report(editor, caption, QStringLiteral("このマップはインポートできません。"), problem);
+        Report(editor, caption, Text::tr("このマップはインポートできません。"), problem);
         return;
     }
     // The map becomes a map file of its own, which then opens as any other.
     winlib::FileDialogRequest save;
     save.save = true;
-    save.title = QStringLiteral("インポートしたマップデータの保存");
-    save.button_text = QStringLiteral("保存");
+    save.title = Text::tr("インポートしたマップデータの保存");
+    save.button_text = Text::tr("保存");
     save.directory = Path_Directory(Absolute_Path(*source));
     save.initial_file = Path_Name_Part(*source) + QStringLiteral(".zol");
     save.filters = Map_Filters();
@@ -251,11 +251,11 @@ void Import_Command(Editor& editor)
     const QString target = Path_With_Extension(Absolute_Path(*chosen), QStringLiteral(".zol"));
     const QString written = Write_Imported_Map(import, target);
     if (!written.isEmpty()) {
-        Report(editor, caption, QStringLiteral("インポートしたマップの保存に失敗しました。"), written);
+        Report(editor, caption, Text::tr("インポートしたマップの保存に失敗しました。"), written);
         return;
     }
     if (Open_Map(editor, slot, target))
-        editor.Status()->Set_Text(1, Path_File_Name(target) + QStringLiteral("をインポートしました"));
+        editor.Status()->Set_Text(1, Text::tr("%1をインポートしました").arg(Path_File_Name(target)));
     Update_File_Menu(editor);
 }
 

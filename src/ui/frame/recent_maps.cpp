@@ -2,6 +2,7 @@
 // editor's settings file between runs.
 
 #include "core/exchange/recent_files.h"
+#include "core/messages/texts.h"
 #include "core/map/file_path.h"
 #include "core/messages/show_message.h"
 #include "ui/frame/zol.h"
@@ -11,8 +12,6 @@
 #include <QSettings>
 
 namespace zol {
-
-const QString kRecentMenu = QStringLiteral("最近使ったマップ(&R)");
 
 namespace {
 
@@ -53,7 +52,7 @@ void Fill_Menu(Zol& frame, QMenu* menu)
     menu->clear();
     const QStringList paths = Recent_Maps(frame);
     if (paths.isEmpty()) {
-        menu->addAction(QStringLiteral("（なし）"))->setEnabled(false);
+        menu->addAction(Text::tr("（なし）"))->setEnabled(false);
         return;
     }
     for (int i = 0; i < paths.size(); ++i) {
@@ -88,8 +87,8 @@ QStringList Recent_Maps(Editor& editor) { return Recent(editor).list.Paths(); }
 void Open_Recent_Map(Editor& editor, const QString& path)
 {
     if (!QFileInfo(path).isFile()) {
-        Show_Message(&editor.Main_Window(), QStringLiteral("最近使ったマップ"),
-                     path + QStringLiteral("\nは見つかりません。"), MB_OK, MB_ICON_EXCLAMATION);
+        Show_Message(&editor.Main_Window(), Text::tr("最近使ったマップ"),
+                     Text::tr("%1\nは見つかりません。").arg(path), MB_OK, MB_ICON_EXCLAMATION);
         return;
     }
     Tool_Command(editor, kPen);
@@ -101,7 +100,7 @@ void Open_Recent_Map(Editor& editor, const QString& path)
 
 void Follow_Recent_Maps(Zol& frame)
 {
-    QMenu* menu = frame.Menu({QStringLiteral("ファイル(&F)"), kRecentMenu});
+    QMenu* menu = frame.Recent_Menu();
     QObject::connect(menu, &QMenu::aboutToShow, &frame, [&frame, menu] { Fill_Menu(frame, menu); });
     Fill_Menu(frame, menu);
     // A saved map heads the list, under the name it was saved as.

@@ -34,6 +34,9 @@ void Follow_Tools_Menu(Editor& editor)
         }
         Press_Tool_Button(editor, tool);
     });
+    QObject::connect(&editor.Hub(), &Changes::languageChanged, &editor.Main_Window(), [&editor] {
+        editor.Status()->Set_Text(1, Tool_Hint(editor.State().tools.current));
+    });
 }
 
 } // namespace zol

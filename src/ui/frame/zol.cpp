@@ -4,6 +4,7 @@
 // and dialogs they open.
 
 #include "ui/frame/zol.h"
+#include "core/messages/texts.h"
 
 #include "core/exchange/configuration.h"
 #include "core/map/file_path.h"
@@ -34,7 +35,7 @@ namespace {
 
 struct MenuEntry {
     int id; // 0: a separator
-    QStringList path;
+    std::vector<const char*> path; // source texts, translated where the menu is built
     QKeySequence shortcut = {};
     QKeySequence other_shortcut = {}; // a second key that does the same
 };
@@ -43,59 +44,63 @@ constexpr int kSubmenu = -1; // an entry that is a menu of its own, filled by it
 // The menu, in order.
 const std::vector<MenuEntry>& Menu_Table()
 {
-    static const QString file = QStringLiteral("ファイル(&F)");
-    static const QString view = QStringLiteral("ビュー(&S)");
-    static const QString edit = QStringLiteral("編集(&E)");
-    static const QString tool = QStringLiteral("ツール(&T)");
-    static const QString settings = QStringLiteral("設定(&S)");
-    static const QString copy = QStringLiteral("コピー(&C)");
-    static const QString rect = QStringLiteral("長方形(&R)");
-    static const QString pattern = QStringLiteral("パターン(&P)");
-    static const QString rate = QStringLiteral("塗りつぶし率(&P)");
+    static const char* const file = QT_TRANSLATE_NOOP("Zol", "ファイル(&F)");
+    static const char* const view = QT_TRANSLATE_NOOP("Zol", "ビュー(&S)");
+    static const char* const edit = QT_TRANSLATE_NOOP("Zol", "編集(&E)");
+    static const char* const tool = QT_TRANSLATE_NOOP("Zol", "ツール(&T)");
+    static const char* const settings = QT_TRANSLATE_NOOP("Zol", "設定(&S)");
+    static const char* const copy = QT_TRANSLATE_NOOP("Zol", "コピー(&C)");
+    static const char* const rect = QT_TRANSLATE_NOOP("Zol", "長方形(&R)");
+    static const char* const pattern = QT_TRANSLATE_NOOP("Zol", "パターン(&P)");
+    static const char* const rate = QT_TRANSLATE_NOOP("Zol", "塗りつぶし率(&P)");
+    static const char* const language = QT_TRANSLATE_NOOP("Zol", "言語(&L)");
     static const std::vector<MenuEntry> table = {
-        {ID_NEW_MAP, {file, QStringLiteral("マップデータの新規作成(&N)")}, QKeySequence::New},
-        {ID_OPEN_MAP, {file, QStringLiteral("マップデータを開く(&O)")}, QKeySequence::Open},
+        {ID_NEW_MAP, {file, QT_TRANSLATE_NOOP("Zol", "マップデータの新規作成(&N)")}, QKeySequence::New},
+        {ID_OPEN_MAP, {file, QT_TRANSLATE_NOOP("Zol", "マップデータを開く(&O)")}, QKeySequence::Open},
         {0, {file}},
-        {ID_SAVE_MAP, {file, QStringLiteral("マップデータを上書き保存(&S)")}, QKeySequence::Save},
-        {ID_SAVE_MAP_AS, {file, QStringLiteral("名前を付けてマップデータを保存(&A)")},
+        {ID_SAVE_MAP, {file, QT_TRANSLATE_NOOP("Zol", "マップデータを上書き保存(&S)")}, QKeySequence::Save},
+        {ID_SAVE_MAP_AS, {file, QT_TRANSLATE_NOOP("Zol", "名前を付けてマップデータを保存(&A)")},
          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
         {0, {file}},
-        {ID_NEW_PALETTE, {file, QStringLiteral("セルパレットの新規作成")}},
-        {ID_OPEN_PALETTE, {file, QStringLiteral("セルパレットを開く")}},
+        {ID_NEW_PALETTE, {file, QT_TRANSLATE_NOOP("Zol", "セルパレットの新規作成")}},
+        {ID_OPEN_PALETTE, {file, QT_TRANSLATE_NOOP("Zol", "セルパレットを開く")}},
         {0, {file}},
-        {ID_SAVE_PALETTE, {file, QStringLiteral("セルパレットを上書き保存")}},
-        {ID_SAVE_PALETTE_AS, {file, QStringLiteral("名前を付けてセルパレットを保存")}},
+        {ID_SAVE_PALETTE, {file, QT_TRANSLATE_NOOP("Zol", "セルパレットを上書き保存")}},
+        {ID_SAVE_PALETTE_AS, {file, QT_TRANSLATE_NOOP("Zol", "名前を付けてセルパレットを保存")}},
         {0, {file}},
-        {ID_EXPORT, {file, QStringLiteral("エクスポート…")}},
-        {ID_IMPORT, {file, QStringLiteral("インポート…")}},
+        {ID_EXPORT, {file, QT_TRANSLATE_NOOP("Zol", "エクスポート…")}},
+        {ID_IMPORT, {file, QT_TRANSLATE_NOOP("Zol", "インポート…")}},
         {0, {file}},
-        {kSubmenu, {file, kRecentMenu}},
+        {kSubmenu, {file, QT_TRANSLATE_NOOP("Zol", "最近使ったマップ(&R)")}},
         {0, {file}},
-        {ID_EXIT, {file, QStringLiteral("終了(&E)")}, QKeySequence(Qt::CTRL | Qt::Key_Q)},
-        {ID_EVENT_LIST, {view, QStringLiteral("イベント一覧(&E)")}},
-        {ID_FLAG_LIST, {view, QStringLiteral("フラグ一覧(&F)")}},
-        {ID_LINK_LIST, {view, QStringLiteral("リンク一覧(&L)")}},
-        {ID_WHOLE_MAP, {view, QStringLiteral("全体表示(&V)")}},
-        {ID_TOOLBAR, {view, QStringLiteral("ツールバー(&T)")}},
-        {ID_UNDO, {edit, QStringLiteral("元に戻す(&U)")}, QKeySequence::Undo},
-        {ID_REDO, {edit, QStringLiteral("やり直す(&R)")}, QKeySequence(Qt::CTRL | Qt::Key_Y),
+        {ID_EXIT, {file, QT_TRANSLATE_NOOP("Zol", "終了(&E)")}, QKeySequence(Qt::CTRL | Qt::Key_Q)},
+        {ID_EVENT_LIST, {view, QT_TRANSLATE_NOOP("Zol", "イベント一覧(&E)")}},
+        {ID_FLAG_LIST, {view, QT_TRANSLATE_NOOP("Zol", "フラグ一覧(&F)")}},
+        {ID_LINK_LIST, {view, QT_TRANSLATE_NOOP("Zol", "リンク一覧(&L)")}},
+        {ID_WHOLE_MAP, {view, QT_TRANSLATE_NOOP("Zol", "全体表示(&V)")}},
+        {ID_TOOLBAR, {view, QT_TRANSLATE_NOOP("Zol", "ツールバー(&T)")}},
+        {ID_UNDO, {edit, QT_TRANSLATE_NOOP("Zol", "元に戻す(&U)")}, QKeySequence::Undo},
+        {ID_REDO, {edit, QT_TRANSLATE_NOOP("Zol", "やり直す(&R)")}, QKeySequence(Qt::CTRL | Qt::Key_Y),
          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
         {0, {edit}},
-        {ID_CUT, {edit, QStringLiteral("切り取り(&T)")}, QKeySequence::Cut},
-        {ID_COPY, {edit, copy, QStringLiteral("背景を設定をしない(&N)")}, QKeySequence::Copy},
-        {ID_COPY_BACKGROUND, {edit, copy, QStringLiteral("背景を設定する(&B)")}},
-        {ID_PASTE, {edit, QStringLiteral("貼り付け(&P)")}, QKeySequence::Paste},
-        {ID_PEN, {tool, QStringLiteral("ペン(&P)")}},
-        {ID_RECT_FILL, {tool, rect, QStringLiteral("塗りつぶす(&P)")}},
-        {ID_RECT_EDGES, {tool, rect, QStringLiteral("辺のみ(&R)")}},
-        {ID_FLOOD_FILL, {tool, QStringLiteral("塗りつぶし(&P)")}},
-        {ID_PATTERN_RECT, {tool, pattern, QStringLiteral("長方形(&R)")}},
-        {ID_PATTERN_FILL, {tool, pattern, QStringLiteral("塗りつぶし(&P)")}},
-        {ID_MAP_SIZE, {settings, QStringLiteral("マップサイズ(&S)")}},
-        {ID_ZOOM, {settings, QStringLiteral("倍率設定(&Z)")}},
-        {ID_PALETTE_COLOURS, {settings, QStringLiteral("パレット色(&C)")}},
-        {ID_FILL_RATE_ON, {settings, rate, QStringLiteral("設定する(&Y)")}},
-        {ID_FILL_RATE_OFF, {settings, rate, QStringLiteral("設定しない(&N)")}},
+        {ID_CUT, {edit, QT_TRANSLATE_NOOP("Zol", "切り取り(&T)")}, QKeySequence::Cut},
+        {ID_COPY, {edit, copy, QT_TRANSLATE_NOOP("Zol", "背景を設定をしない(&N)")}, QKeySequence::Copy},
+        {ID_COPY_BACKGROUND, {edit, copy, QT_TRANSLATE_NOOP("Zol", "背景を設定する(&B)")}},
+        {ID_PASTE, {edit, QT_TRANSLATE_NOOP("Zol", "貼り付け(&P)")}, QKeySequence::Paste},
+        {ID_PEN, {tool, QT_TRANSLATE_NOOP("Zol", "ペン(&P)")}},
+        {ID_RECT_FILL, {tool, rect, QT_TRANSLATE_NOOP("Zol", "塗りつぶす(&P)")}},
+        {ID_RECT_EDGES, {tool, rect, QT_TRANSLATE_NOOP("Zol", "辺のみ(&R)")}},
+        {ID_FLOOD_FILL, {tool, QT_TRANSLATE_NOOP("Zol", "塗りつぶし(&P)")}},
+        {ID_PATTERN_RECT, {tool, pattern, QT_TRANSLATE_NOOP("Zol", "長方形(&R)")}},
+        {ID_PATTERN_FILL, {tool, pattern, QT_TRANSLATE_NOOP("Zol", "塗りつぶし(&P)")}},
+        {ID_MAP_SIZE, {settings, QT_TRANSLATE_NOOP("Zol", "マップサイズ(&S)")}},
+        {ID_ZOOM, {settings, QT_TRANSLATE_NOOP("Zol", "倍率設定(&Z)")}},
+        {ID_PALETTE_COLOURS, {settings, QT_TRANSLATE_NOOP("Zol", "パレット色(&C)")}},
+        {ID_FILL_RATE_ON, {settings, rate, QT_TRANSLATE_NOOP("Zol", "設定する(&Y)")}},
+        {ID_FILL_RATE_OFF, {settings, rate, QT_TRANSLATE_NOOP("Zol", "設定しない(&N)")}},
+        // Each language by its own name, whatever the language in use.
+        {ID_LANGUAGE_JA, {settings, language, "日本語"}},
+        {ID_LANGUAGE_EN, {settings, language, "English"}},
     };
     return table;
 }
@@ -136,6 +141,8 @@ std::map<int, std::function<void(Zol&)>> Command_Table()
         {ID_PALETTE_COLOURS, [](Zol& frame) { Open_Palette_Colour_Dialog(frame); }},
         {ID_FILL_RATE_ON, [](Zol& frame) { Fill_Rate_Command(frame, true); }},
         {ID_FILL_RATE_OFF, [](Zol& frame) { Fill_Rate_Command(frame, false); }},
+        {ID_LANGUAGE_JA, [](Zol& frame) { Language_Command(frame, winlib::Language::Japanese); }},
+        {ID_LANGUAGE_EN, [](Zol& frame) { Language_Command(frame, winlib::Language::English); }},
     };
     for (int tool = 0; tool < kToolCount; ++tool)
         table[Tool_Command_Id(tool)] = [tool](Zol& frame) { Tool_Command(frame, tool); };
@@ -165,6 +172,7 @@ Zol::Zol(QWidget* parent) : winlib::Zol_Base(parent)
     Follow_Cell_Status(*this);
     Follow_Settings(*this);
     Follow_Recent_Maps(*this);
+    Follow_Language(*this);
     Update_File_Menu(*this);
     Menu_Item(ID_TOOLBAR)->setCheckable(true);
     Build_Toolbar(*this);
@@ -203,21 +211,39 @@ void Zol::Build_Menu()
 {
     const std::map<int, std::function<void(Zol&)>> commands = Command_Table();
     for (const MenuEntry& entry : Menu_Table()) {
+        // The menus along the path, each noted with its source text for a change of language.
+        const bool own_name = entry.id == ID_LANGUAGE_JA || entry.id == ID_LANGUAGE_EN;
+        QStringList path;
+        for (std::size_t i = 0; i < entry.path.size(); ++i) {
+            const bool last = i + 1 == entry.path.size();
+            path << (own_name && last ? QString::fromUtf8(entry.path[i]) : Translated(entry.path[i]));
+            if (last && entry.id != kSubmenu) continue;
+            QMenu* menu = Menu(path);
+            const bool noted = std::any_of(menu_texts_.begin(), menu_texts_.end(),
+                                           [menu](const auto& noted) { return noted.first == menu; });
+            if (!noted) menu_texts_.emplace_back(menu, entry.path[i]);
+        }
         if (entry.id == 0) {
-            Add_Menu_Separator(entry.path);
+            Add_Menu_Separator(path);
             continue;
         }
         if (entry.id == kSubmenu) {
-            Menu(entry.path);
+            recent_menu_ = Menu(path);
             continue;
         }
-        QAction* item = Add_Menu_Item(entry.path, entry.id);
+        QAction* item = Add_Menu_Item(path, entry.id);
+        if (!own_name) item_texts_.emplace_back(item, entry.path.back());
         if (entry.other_shortcut.isEmpty()) item->setShortcut(entry.shortcut);
         else item->setShortcuts({entry.shortcut, entry.other_shortcut});
         Bind_Command(entry.id, [this, command = commands.at(entry.id)] { command(*this); });
     }
 }
 
+void Zol::Retranslate_Menus()
+{
+    for (const auto& [menu, source] : menu_texts_) menu->setTitle(Translated(source));
+    for (const auto& [item, source] : item_texts_) item->setText(Translated(source));
+}
 
 int Zol::Active_Map(bool single_fallback) const
 {
@@ -263,8 +289,8 @@ void Zol::Open_Files(const QStringList& files)
     for (const QString& file : files) {
         const int slot = state_.documents.First_Slot_Without_Window();
         if (slot >= kMaxDocuments) {
-            Show_Message(this, QStringLiteral("そう欲張るなって"),
-                         QStringLiteral("これ以上ファイルを開くことは出来ません"), MB_OK,
+            Show_Message(this, Text::tr("そう欲張るなって"),
+                         Text::tr("これ以上ファイルを開くことは出来ません"), MB_OK,
                          MB_ICON_EXCLAMATION);
             break;
         }
@@ -274,8 +300,8 @@ void Zol::Open_Files(const QStringList& files)
         } else if (ext == QLatin1String(".bmp")) {
             Load_Cell_Palette(*this, file);
         } else {
-            Show_Message(this, QStringLiteral("ほよ？"),
-                         Path_Name_Part(file) + QStringLiteral("はZolのファイルではありません"),
+            Show_Message(this, Text::tr("ほよ？"),
+                         Text::tr("%1はZolのファイルではありません").arg(Path_Name_Part(file)),
                          MB_OK, MB_ICON_EXCLAMATION);
         }
     }

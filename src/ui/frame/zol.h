@@ -5,8 +5,10 @@
 
 #include "core/exchange/recovery.h"
 #include "ui/editor/editor.h"
+#include "ui/winlib/language.h"
 #include "ui/winlib/winlib.h"
 
+#include <QMenu>
 #include <QPointer>
 #include <QStringList>
 #include <QTimer>
@@ -15,6 +17,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace zol {
 
@@ -48,6 +51,11 @@ public:
     // What ending the program does after the exit command's questions (tests replace it).
     std::function<void(int)> quit;
 
+    // The menus and their items in the language now in use.
+    void Retranslate_Menus();
+    // ファイル > 最近使ったマップ.
+    QMenu* Recent_Menu() const { return recent_menu_; }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -59,6 +67,9 @@ private:
     winlib::WStatusBar* status_ = nullptr;
     bool ending_ = false;
     QStringList pending_files_; // named on the command line, waiting for the frame to show
+    std::vector<std::pair<QMenu*, const char*>> menu_texts_;   // each menu with its source title
+    std::vector<std::pair<QAction*, const char*>> item_texts_; // each item with its source text
+    QMenu* recent_menu_ = nullptr;
 };
 
 // ---- The file menu (file_menu.cpp) ----
@@ -79,8 +90,6 @@ void Too_Many_Windows();
 void Follow_File_Menu(Editor& editor);
 
 // ---- Recent maps (recent_maps.cpp) ----
-// The title of ファイル > 最近使ったマップ.
-extern const QString kRecentMenu;
 // Reads the list of recent maps kept in the settings file at path, and keeps it there.
 void Use_Recent_Maps(Editor& editor, const QString& path);
 // path was opened or saved: it heads the list.
@@ -90,6 +99,17 @@ QStringList Recent_Maps(Editor& editor);
 void Open_Recent_Map(Editor& editor, const QString& path);
 // The submenu lists the maps, a gone one grayed; saves put the map at the head.
 void Follow_Recent_Maps(Zol& frame);
+
+// ---- The language (language_menu.cpp) ----
+// this_run's language when given, else the one kept in the settings file at path, else Japanese.
+winlib::Language Starting_Language(const QString& settings_path, std::optional<winlib::Language> this_run);
+// Speaks the starting language; a choice in the menu is kept in the settings file at path.
+void Use_Language_Setting(Editor& editor, const QString& settings_path, std::optional<winlib::Language> this_run);
+// Commands 1047 (日本語) and 1048 (English): the program speaks language at once, and keeps the
+// choice. Dialogs open at the time keep their language, which the program says the first time.
+void Language_Command(Editor& editor, winlib::Language language);
+// The menus and the toolbar follow the language; the check mark is on the one in use.
+void Follow_Language(Zol& frame);
 
 // ---- The edit menu (edit_menu.cpp) ----
 // Steps the active map back, or the active cell palette's last cell picture.

@@ -2,6 +2,7 @@
 // copies of an editor that died. The copies follow the announced changes.
 
 #include "core/map/file_path.h"
+#include "core/messages/texts.h"
 #include "core/map/map_file.h"
 #include "core/messages/show_message.h"
 #include "ui/frame/zol.h"
@@ -78,7 +79,7 @@ void Tell_Unprotected(Editor& editor)
     if (recovery.unprotected_told) return;
     recovery.unprotected_told = true;
     editor.Status()->Set_Text(
-        1, QStringLiteral("復元用のコピーを書き込めないため、保存していない作業は保護されていません"));
+        1, Text::tr("復元用のコピーを書き込めないため、保存していない作業は保護されていません"));
 }
 
 // The copy of slot's map (or, for slot -1, of the palette) is no longer needed.
@@ -223,12 +224,12 @@ void Offer_Recovery(Editor& editor)
     ProgramState& state = editor.State();
     RecoveryState& recovery = Recovery_State(editor);
     RecoveryOrphans orphans = recovery.store.Find_Orphans();
-    const QString caption = QStringLiteral("復元");
+    const QString caption = Text::tr("復元");
     if (!orphans.damaged.isEmpty())
         Show_Message(&editor.Main_Window(), caption,
-                     QStringLiteral("読めない復元用のコピーがあったため、復元の対象から外しました。\n"
-                                    "消さずに次の場所に残してあります。\n\n  ") +
-                         orphans.damaged.join(QStringLiteral("\n  ")),
+                     Text::tr("読めない復元用のコピーがあったため、復元の対象から外しました。\n"
+                              "消さずに次の場所に残してあります。\n\n  %1")
+                         .arg(orphans.damaged.join(QStringLiteral("\n  "))),
                      MB_OK, MB_ICON_EXCLAMATION);
     if (orphans.copies.empty()) {
         RecoveryStore::Release(orphans);
@@ -236,12 +237,13 @@ void Offer_Recovery(Editor& editor)
     }
     QStringList names;
     for (const RecoveryCopy& copy : orphans.copies)
-        names << (copy.map_bytes.isEmpty() ? QStringLiteral("セルパレット ") + Path_File_Name(copy.palette_path)
+        names << (copy.map_bytes.isEmpty() ? Text::tr("セルパレット %1").arg(Path_File_Name(copy.palette_path))
                                            : Path_File_Name(copy.map_path));
     const QString answer = Show_Message(
         &editor.Main_Window(), caption,
-        QStringLiteral("前回、保存されないまま終わったデータがあります。\n\n  ") + names.join(QStringLiteral("\n  ")) +
-            QStringLiteral("\n\nすべて復元しますか？\n「はい」で復元、「いいえ」で破棄、「キャンセル」で次回まで残します。"),
+        Text::tr("前回、保存されないまま終わったデータがあります。\n\n  %1\n\n"
+                 "すべて復元しますか？\n「はい」で復元、「いいえ」で破棄、「キャンセル」で次回まで残します。")
+            .arg(names.join(QStringLiteral("\n  "))),
         MB_YESNOCANCEL, MB_ICON_QUESTION);
     if (answer == kAnswerNo) {
         for (const RecoveryCopy& copy : orphans.copies) RecoveryStore::Remove_Copy(copy);

@@ -1,4 +1,5 @@
 #include "ui/windows/cell_palette_window.h"
+#include "core/messages/texts.h"
 
 #include "core/map/file_path.h"
 #include "core/messages/show_message.h"
@@ -19,7 +20,7 @@ constexpr int kPaletteStatusHeight = 22;
 
 QString Cell_Status(const CellPalette& palette)
 {
-    return QStringLiteral("Cell( L:%1 R:%2 )").arg(palette.l_cell).arg(palette.r_cell);
+    return Text::tr("Cell( L:%1 R:%2 )").arg(palette.l_cell).arg(palette.r_cell);
 }
 
 PaletteControls& Controls(Editor& editor) { return editor.State().windows.Get<PaletteControls>(); }
@@ -97,6 +98,7 @@ void Open_Cell_Palette(Editor& editor, const CellImages& cells, const QString& p
     });
     // The window shows what is announced of the palette.
     QObject::connect(&editor.Hub(), &Changes::paletteChanged, window, [&editor] { Refresh_Cell_Palette(editor); });
+    QObject::connect(&editor.Hub(), &Changes::languageChanged, window, [&editor] { Refresh_Cell_Palette(editor); });
     window->show();
     Refresh_Cell_Palette(editor);
     emit editor.Hub().paletteChanged(-1);
@@ -147,7 +149,7 @@ bool Load_Cell_Palette(Editor& editor, const QString& file)
     const QImage image = Read_Bitmap(path);
     if (image.isNull()) {
         Show_Message(&editor.Main_Window(), QStringLiteral("ERROR(18)"),
-                     QStringLiteral("ビットマップファイルの読み込みに失敗しました"), MB_OK, MB_ICON_STOP);
+                     Text::tr("ビットマップファイルの読み込みに失敗しました"), MB_OK, MB_ICON_STOP);
         return false;
     }
     if (!Settle_Unsaved_Palette(editor)) return false;
@@ -164,7 +166,7 @@ void New_Cell_Palette(Editor& editor)
 void Open_Cell_Palette_Command(Editor& editor)
 {
     winlib::FileDialogRequest request;
-    request.title = QStringLiteral("Open Bitmap");
+    request.title = Text::tr("Open Bitmap");
     request.filters = Bitmap_Filters();
     request.initial_file = editor.State().palette.path;
     request.directory = Palette_Directory(editor);

@@ -1,6 +1,7 @@
 #include "ui/windows/lists.h"
 
 #include "core/map/file_path.h"
+#include "core/messages/texts.h"
 #include "core/render/whole_map.h"
 #include "ui/dialogs/event_link_dialog.h"
 #include "ui/dialogs/load_bitmap_form.h"
@@ -22,9 +23,9 @@ struct ListInfo {
     int command;
 };
 const ListInfo kLists[] = {
-    {"イベント一覧", ID_EVENT_LIST},
-    {"フラグ一覧", ID_FLAG_LIST},
-    {"リンク一覧", ID_LINK_LIST},
+    {QT_TRANSLATE_NOOP("Zol", "イベント一覧"), ID_EVENT_LIST},
+    {QT_TRANSLATE_NOOP("Zol", "フラグ一覧"), ID_FLAG_LIST},
+    {QT_TRANSLATE_NOOP("Zol", "リンク一覧"), ID_LINK_LIST},
 };
 
 ListControls& Controls(Editor& editor, ListKind kind)
@@ -123,7 +124,7 @@ void List_Command(Editor& editor, ListKind kind)
     auto* window = new FormChild;
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowFlag(Qt::WindowMaximizeButtonHint, false);
-    window->setWindowTitle(QString::fromUtf8(info.caption));
+    window->setWindowTitle(Translated(info.caption));
     editor.Client()->addSubWindow(window);
     list.window = window;
     QWidget* content = window->Content();
@@ -148,6 +149,10 @@ void List_Command(Editor& editor, ListKind kind)
     QObject::connect(&hub, kind == ListKind::Flags ? &Changes::flagsChanged : &Changes::tablesChanged, window, refill);
     QObject::connect(&hub, &Changes::mapChanged, window, refill);
     QObject::connect(&hub, &Changes::mapsChanged, window, [&editor, kind] { Refresh_List(editor, kind); });
+    QObject::connect(&hub, &Changes::languageChanged, window, [&editor, kind, window] {
+        window->setWindowTitle(Translated(kLists[int(kind)].caption));
+        Fill_List(editor, kind);
+    });
     window->show();
     Refresh_List(editor, kind);
 }

@@ -1,4 +1,5 @@
 #include "ui/windows/map_viewer.h"
+#include "core/messages/texts.h"
 
 #include "core/editing/tool_state.h"
 #include "core/map/file_path.h"
@@ -209,7 +210,7 @@ void Viewer_Command(Editor& editor)
     auto* window = new FormChild;
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowFlag(Qt::WindowMaximizeButtonHint, false);
-    window->setWindowTitle(QStringLiteral("全体表示"));
+    window->setWindowTitle(Text::tr("全体表示"));
     editor.Client()->addSubWindow(window);
     ViewerControls& viewer = Viewer_Controls(editor);
     viewer.window = window;
@@ -217,7 +218,7 @@ void Viewer_Command(Editor& editor)
     viewer.chooser = new winlib::WComboBox(content);
     viewer.chooser->setGeometry(5, 5, kChooserWidth, viewer.chooser->sizeHint().height());
     viewer.scale_chooser = new winlib::WComboBox(content);
-    for (int scale : kScales) viewer.scale_chooser->addItem(QStringLiteral("×%1").arg(scale));
+    for (int scale : kScales) viewer.scale_chooser->addItem(Text::tr("×%1").arg(scale));
     viewer.scale_chooser->setGeometry(5 + kChooserWidth + 5, 5, kScaleWidth, viewer.chooser->sizeHint().height());
     viewer.scale = 1;
     viewer.picture = new winlib::WPictureBox(content);
@@ -251,6 +252,13 @@ void Viewer_Command(Editor& editor)
     });
     QObject::connect(&hub, &Changes::mapsChanged, window, [&editor] { Fill_Map_Chooser(editor); });
     QObject::connect(&hub, &Changes::coloursChanged, window, [&editor] { Draw_Whole_Map(editor); });
+    QObject::connect(&hub, &Changes::languageChanged, window, [&editor] {
+        ViewerControls& viewer = Viewer_Controls(editor);
+        viewer.window->setWindowTitle(Text::tr("全体表示"));
+        for (int entry = 0; entry < int(std::size(kScales)); ++entry)
+            viewer.scale_chooser->setItemText(entry, Text::tr("×%1").arg(kScales[entry]));
+        Draw_Whole_Map(editor);
+    });
     window->show();
     editor.Menu_Item(ID_WHOLE_MAP)->setCheckable(true);
     editor.Menu_Item(ID_WHOLE_MAP)->setChecked(true);

@@ -2,6 +2,7 @@
 // following the changes of its map, and freeing the slot when it is destroyed.
 
 #include "ui/dialogs/edit_settings.h"
+#include "core/messages/texts.h"
 #include "ui/dialogs/event_link_dialog.h"
 #include "ui/dialogs/map_size_dialog.h"
 #include "ui/dialogs/saving.h"
@@ -110,6 +111,7 @@ void Follow_Map(Editor& editor, int slot, FormChild* window)
         if (s == slot) Show_Map_Caption(editor, slot); // it counts the links
     });
     QObject::connect(&hub, &Changes::mapsChanged, window, [&editor, slot] { Show_Map_Caption(editor, slot); });
+    QObject::connect(&hub, &Changes::languageChanged, window, [&editor, slot] { Show_Map_Caption(editor, slot); });
     QObject::connect(&hub, &Changes::savedChanged, window, [&editor, slot, window](int s) {
         if (s == slot) window->setWindowModified(editor.Documents()[slot].saved == 0);
     });
@@ -129,8 +131,8 @@ bool addChild(Editor& editor, int slot)
     ProgramState& state = editor.State();
     if (editor.Map_Window(slot)) Close_Map(editor, slot);
     if (!state.palette.exists) {
-        Show_Message(&editor.Main_Window(), QStringLiteral("ちょっと待ってよ…"),
-                     QStringLiteral("先にセルパレットを作成してください"), MB_OK,
+        Show_Message(&editor.Main_Window(), Text::tr("ちょっと待ってよ…"),
+                     Text::tr("先にセルパレットを作成してください"), MB_OK,
                      MB_ICON_EXCLAMATION);
         return false;
     }

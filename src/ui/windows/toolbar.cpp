@@ -1,4 +1,5 @@
 #include "ui/windows/toolbar.h"
+#include "core/messages/texts.h"
 
 #include <QAction>
 #include <QMainWindow>
@@ -17,22 +18,22 @@ struct ToolbarEntry {
 };
 
 const ToolbarEntry kEntries[] = {
-    {0, "処理を元に戻す", ID_UNDO},
-    {11, "元に戻した処理をやり直す", ID_REDO},
+    {0, QT_TRANSLATE_NOOP("Zol", "処理を元に戻す"), ID_UNDO},
+    {11, QT_TRANSLATE_NOOP("Zol", "元に戻した処理をやり直す"), ID_REDO},
     {-1, nullptr, 0},
     {-1, nullptr, 0},
-    {1, "ペン", ID_PEN},
-    {2, "塗りつぶし", ID_FLOOD_FILL},
-    {3, "長方形の辺を描く", ID_RECT_EDGES},
-    {4, "指定した長方形の中身を塗りつぶす", ID_RECT_FILL},
+    {1, QT_TRANSLATE_NOOP("Zol", "ペン"), ID_PEN},
+    {2, QT_TRANSLATE_NOOP("Zol", "塗りつぶし"), ID_FLOOD_FILL},
+    {3, QT_TRANSLATE_NOOP("Zol", "長方形の辺を描く"), ID_RECT_EDGES},
+    {4, QT_TRANSLATE_NOOP("Zol", "指定した長方形の中身を塗りつぶす"), ID_RECT_FILL},
     {-1, nullptr, 0},
-    {5, "指定したパターンで塗りつぶす", ID_PATTERN_FILL},
-    {6, "指定した長方形内を特定のパターンで塗りつぶす", ID_PATTERN_RECT},
+    {5, QT_TRANSLATE_NOOP("Zol", "指定したパターンで塗りつぶす"), ID_PATTERN_FILL},
+    {6, QT_TRANSLATE_NOOP("Zol", "指定した長方形内を特定のパターンで塗りつぶす"), ID_PATTERN_RECT},
     {-1, nullptr, 0},
-    {7, "切り取り", ID_CUT},
-    {8, "そのままコピー", ID_COPY},
-    {9, "背景を指定してコピー", ID_COPY_BACKGROUND},
-    {10, "貼り付け", ID_PASTE},
+    {7, QT_TRANSLATE_NOOP("Zol", "切り取り"), ID_CUT},
+    {8, QT_TRANSLATE_NOOP("Zol", "そのままコピー"), ID_COPY},
+    {9, QT_TRANSLATE_NOOP("Zol", "背景を指定してコピー"), ID_COPY_BACKGROUND},
+    {10, QT_TRANSLATE_NOOP("Zol", "貼り付け"), ID_PASTE},
 };
 
 constexpr int kImageSize = 24;
@@ -63,7 +64,7 @@ void Build_Toolbar(Editor& editor)
     ToolbarControls& state = Toolbar_Controls(editor);
     QMainWindow* frame = &editor.Main_Window();
     auto* toolbar = new QToolBar(frame);
-    toolbar->setWindowTitle(QStringLiteral("ツールバー")); // its item in the frame's context menu
+    toolbar->setWindowTitle(Text::tr("ツールバー")); // its item in the frame's context menu
     toolbar->setIconSize(QSize(kImageSize, kImageSize));
     toolbar->setFloatable(false);
     QPixmap strip(QStringLiteral(":/zol/toolbar.bmp"));
@@ -74,7 +75,7 @@ void Build_Toolbar(Editor& editor)
             continue;
         }
         const QIcon icon(strip.copy(entry.image * kImageSize, 0, kImageSize, kImageSize));
-        QAction* button = toolbar->addAction(icon, QString::fromUtf8(entry.tip));
+        QAction* button = toolbar->addAction(icon, Translated(entry.tip));
         const int command = entry.command;
         QObject::connect(button, &QAction::triggered, frame, [&editor, command] { editor.Run_Command(command); });
         if (command == ID_UNDO || command == ID_REDO) {
@@ -98,6 +99,16 @@ void Build_Toolbar(Editor& editor)
         if (!visible && Toolbar_Controls(editor).toolbar == toolbar && frame->isVisible()) Close_Toolbar(editor);
     });
     editor.Menu_Item(ID_TOOLBAR)->setChecked(true);
+}
+
+void Retranslate_Toolbar(Editor& editor)
+{
+    QToolBar* toolbar = Toolbar_Controls(editor).toolbar;
+    if (!toolbar) return;
+    toolbar->setWindowTitle(Text::tr("ツールバー"));
+    const QList<QAction*> buttons = toolbar->actions(); // in the order of kEntries
+    for (qsizetype i = 0; i < buttons.size() && i < qsizetype(std::size(kEntries)); ++i)
+        if (kEntries[i].tip) buttons[i]->setText(Translated(kEntries[i].tip));
 }
 
 void Set_Undo_Enabled(Editor& editor, bool enabled)

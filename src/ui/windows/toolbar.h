@@ -29,6 +29,8 @@ void Close_Toolbar(Editor& editor);
 void Set_Undo_Enabled(Editor& editor, bool enabled);
 void Set_Redo_Enabled(Editor& editor, bool enabled);
 void Set_Paste_Enabled(Editor& editor, bool enabled);
+// The tooltips and title in the language now in use.
+void Retranslate_Toolbar(Editor& editor);
 // Shows tool as the pressed tool button.
 void Press_Tool_Button(Editor& editor, int tool);
 

@@ -1,6 +1,7 @@
 // The picture control, the scroll bar, the status bar and the scroll bar paired with an edit box.
 
 #include "ui/winlib/winlib.h"
+#include "core/messages/texts.h"
 
 #include <QCloseEvent>
 
@@ -410,8 +411,8 @@ WNumberDialog::WNumberDialog(QWidget* owner, const QString& title, const QString
     grid->addWidget(bar, row, 0);
     grid->addWidget(edit, row++, 1);
     auto* buttons = new QHBoxLayout;
-    ok = new WButton(QStringLiteral(" OK "), this);
-    cancel = new WButton(QStringLiteral("CANCEL"), this);
+    ok = new WButton(Text::tr(" OK "), this);
+    cancel = new WButton(Text::tr("CANCEL"), this);
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
     grid->addLayout(buttons, row, 0, 1, 2);

@@ -9,8 +9,6 @@
 #include <QFileSystemModel>
 #include <QHeaderView>
 #include <QTreeView>
-#include <QLibraryInfo>
-#include <QTranslator>
 
 namespace zol::winlib {
 
@@ -109,20 +107,6 @@ std::optional<QColor> QtDialogPresenter::Choose_Colour(QWidget* owner, const QCo
     const QColor colour = QColorDialog::getColor(initial, owner);
     if (!colour.isValid()) return std::nullopt;
     return colour;
-}
-
-// ---- Language ------------------------------------------------------------------------------
-
-bool Install_Japanese_Translation()
-{
-    static QTranslator* translator = nullptr;
-    if (translator) return true;
-    auto loaded = std::make_unique<QTranslator>();
-    if (!loaded->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        return false;
-    translator = loaded.release(); // kept for the application's lifetime
-    QCoreApplication::installTranslator(translator);
-    return true;
 }
 
 } // namespace zol::winlib

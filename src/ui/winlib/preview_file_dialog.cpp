@@ -1,4 +1,5 @@
 #include "ui/winlib/preview_file_dialog.h"
+#include "core/messages/texts.h"
 
 #include <QGridLayout>
 #include <QImage>
@@ -34,7 +35,7 @@ PreviewFileDialog::PreviewFileDialog(QWidget* parent, const QString& caption, co
     auto* column = new QWidget(this);
     auto* stack = new QVBoxLayout(column);
     stack->setContentsMargins(0, 0, 0, 0);
-    caption_ = new QLabel(QStringLiteral("Preview:"), column);
+    caption_ = new QLabel(Text::tr("Preview:"), column);
     preview_ = new QLabel(column);
     preview_->setObjectName(QStringLiteral("preview"));
     preview_->setFixedSize(Units_Across(metrics, 68), Units_Down(metrics, 85));

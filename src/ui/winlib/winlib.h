@@ -331,12 +331,6 @@ public:
     WButton* cancel = nullptr;
 };
 
-// ---- Language ------------------------------------------------------------------------------
-
-// Loads Qt's own Japanese texts (standard buttons, file dialog labels) into the application;
-// false when the translation files are not installed.
-bool Install_Japanese_Translation();
-
 // ---- Busy guard ------------------------------------------------------------------------------
 
 // Holds a ready flag at false for its lifetime (a fill, a long redraw), whatever way the work
