@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n libxkbcommon-dev
+    qt6-l10n-tools qt6-tools-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     libdeflate-dev zlib1g-dev libpng-dev
     fonts-noto-cjk
