@@ -7,9 +7,13 @@
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
+#include "test_support.h"
+
 #include <gtest/gtest.h>
 
 namespace {
+
+using zol::test::Has_Japanese;
 
 const QString kCatalogue = QStringLiteral(ZOL_SOURCE_DIR "/translations/zol_en.ts");
 
@@ -26,14 +30,6 @@ QStringList Placeholders(const QString& text)
     for (const QRegularExpressionMatch& m : placeholder.globalMatch(text)) found << m.captured();
     found.sort();
     return found;
-}
-
-bool Has_Japanese(const QString& text)
-{
-    return std::any_of(text.begin(), text.end(), [](QChar c) {
-        const char16_t u = c.unicode();
-        return (u >= 0x3000 && u <= 0x30ff) || (u >= 0x3400 && u <= 0x9fff) || (u >= 0xff00 && u <= 0xffef);
-    });
 }
 
 } // namespace

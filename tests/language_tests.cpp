@@ -16,15 +16,6 @@ namespace zol::test {
 
 namespace {
 
-// Kana, CJK ideographs and punctuation, and full-width forms.
-bool Has_Japanese(const QString& text)
-{
-    return std::any_of(text.begin(), text.end(), [](QChar c) {
-        const char16_t u = c.unicode();
-        return (u >= 0x3000 && u <= 0x30ff) || (u >= 0x3400 && u <= 0x9fff) || (u >= 0xff00 && u <= 0xffef);
-    });
-}
-
 // Every text a widget and its children show: titles, tooltips, button and label texts, list and
 // chooser entries, menu titles and items.
 void Add_Shown_Texts(QWidget* root, QStringList& texts)

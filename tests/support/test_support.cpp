@@ -1,5 +1,7 @@
 #include "test_support.h"
 
+#include <algorithm>
+
 #include <QDir>
 #include <QFile>
 #include <QStringList>
@@ -84,6 +86,14 @@ FileSizeLimit::~FileSizeLimit()
 QStringList Files_In(const QString& dir)
 {
     return QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+}
+
+bool Has_Japanese(const QString& text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) {
+        const char16_t u = c.unicode();
+        return (u >= 0x3000 && u <= 0x30ff) || (u >= 0x3400 && u <= 0x9fff) || (u >= 0xff00 && u <= 0xffef);
+    });
 }
 
 } // namespace zol::test

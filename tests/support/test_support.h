@@ -39,4 +39,7 @@ private:
 // The names of the files in dir, sorted, hidden ones included: what a failed write left behind.
 QStringList Files_In(const QString& dir);
 
+// Whether text holds kana, a CJK ideograph or punctuation, or a full-width form.
+bool Has_Japanese(const QString& text);
+
 } // namespace zol::test
