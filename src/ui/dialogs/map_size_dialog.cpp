@@ -20,23 +20,10 @@ struct MapSizeDialog {
     winlib::SingleWindow<QDialog> window;
 };
 
-// A label, a scroll bar of 1..256 and a digits-only box of three characters, in step.
-QScrollBar* Add_Size_Row(QGridLayout* grid, int row, const QString& text, int value, QWidget* parent)
+// A side of 1..256 with a box of three digits.
+winlib::ScrollRow Size_Row(int value)
 {
-    auto* bar = new QScrollBar(Qt::Horizontal, parent);
-    bar->setRange(1, kMaxMapSide);
-    bar->setSingleStep(1);
-    bar->setPageStep(10);
-    bar->setValue(value);
-    bar->setFixedSize(100, 20);
-    auto* edit = new QLineEdit(parent);
-    edit->setMaxLength(3);
-    edit->setFixedSize(50, 20);
-    winlib::Pair_Scroll_And_Edit(bar, edit);
-    grid->addWidget(new QLabel(text, parent), row, 0);
-    grid->addWidget(bar, row, 1);
-    grid->addWidget(edit, row, 2);
-    return bar;
+    return {.minimum = 1, .maximum = kMaxMapSide, .page_step = 10, .value = value, .digits = 3};
 }
 
 void Apply(Editor& editor, int slot, int w, int h)
@@ -80,8 +67,8 @@ void Open_Map_Size_Dialog(Editor& editor, int slot)
         grid->setContentsMargins(5, 5, 15, 5);
         grid->setSpacing(5);
         grid->setSizeConstraint(QLayout::SetFixedSize);
-        QScrollBar* width = Add_Size_Row(grid, 0, Text::tr("Ｘ座標の幅"), doc.width(), dialog);
-        QScrollBar* height = Add_Size_Row(grid, 1, Text::tr("Ｙ座標の幅"), doc.height(), dialog);
+        QScrollBar* width = winlib::Add_Scroll_Row(grid, 0, Text::tr("Ｘ座標の幅"), Size_Row(doc.width()), dialog);
+        QScrollBar* height = winlib::Add_Scroll_Row(grid, 1, Text::tr("Ｙ座標の幅"), Size_Row(doc.height()), dialog);
         width->setObjectName(QStringLiteral("width"));
         height->setObjectName(QStringLiteral("height"));
         auto* buttons = new QHBoxLayout;

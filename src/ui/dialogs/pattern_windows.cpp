@@ -22,24 +22,9 @@ struct PatternWindows {
 
 PatternWindows& Windows(Editor& editor) { return editor.State().windows.Get<PatternWindows>(); }
 
-// A label, a scroll bar of 1..5 and a digits-only box of one character, in step.
-QScrollBar* Add_Side_Row(QGridLayout* grid, int row, const QString& text, QWidget* parent)
-{
-    auto* bar = new QScrollBar(Qt::Horizontal, parent);
-    bar->setRange(1, Pattern::kMaxSide);
-    bar->setSingleStep(1);
-    bar->setPageStep(1);
-    bar->setValue(1);
-    bar->setFixedSize(100, 20);
-    auto* edit = new QLineEdit(parent);
-    edit->setMaxLength(1);
-    edit->setFixedSize(50, 22);
-    winlib::Pair_Scroll_And_Edit(bar, edit);
-    grid->addWidget(new QLabel(text, parent), row, 0);
-    grid->addWidget(bar, row, 1);
-    grid->addWidget(edit, row, 2);
-    return bar;
-}
+// A side of 1..5 with a box of one digit.
+constexpr winlib::ScrollRow kSideRow{.minimum = 1, .maximum = Pattern::kMaxSide, .page_step = 1,
+                                     .value = 1, .digits = 1, .edit_height = 22};
 
 // The picture of cell n of the palette (a blank cell when there is no palette yet).
 QImage Cell_Picture(const CellPalette& palette, int n)
@@ -92,8 +77,8 @@ void Open_Pattern_Size_Dialog(Editor& editor)
         grid->setContentsMargins(5, 5, 10, 5);
         grid->setSpacing(5);
         grid->setSizeConstraint(QLayout::SetFixedSize);
-        QScrollBar* width = Add_Side_Row(grid, 0, Text::tr(" 幅"), dialog);
-        QScrollBar* height = Add_Side_Row(grid, 1, Text::tr("高さ"), dialog);
+        QScrollBar* width = winlib::Add_Scroll_Row(grid, 0, Text::tr(" 幅"), kSideRow, dialog);
+        QScrollBar* height = winlib::Add_Scroll_Row(grid, 1, Text::tr("高さ"), kSideRow, dialog);
         width->setObjectName(QStringLiteral("width"));
         height->setObjectName(QStringLiteral("height"));
         auto* buttons = new QHBoxLayout;

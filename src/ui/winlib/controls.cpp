@@ -422,6 +422,26 @@ WNumberDialog::WNumberDialog(QWidget* owner, const QString& title, const QString
 
 // ---- Scroll bar paired with an edit box -----------------------------------------------------
 
+QScrollBar* Add_Scroll_Row(QGridLayout* grid, int row, const QString& text, const ScrollRow& shape,
+                           QWidget* parent)
+{
+    auto* bar = new QScrollBar(Qt::Horizontal, parent);
+    bar->setRange(shape.minimum, shape.maximum);
+    bar->setSingleStep(1);
+    bar->setPageStep(shape.page_step);
+    bar->setValue(shape.value);
+    bar->setFixedSize(100, 20);
+    auto* edit = new QLineEdit(parent);
+    edit->setMaxLength(shape.digits);
+    edit->setFixedSize(50, shape.edit_height);
+    Pair_Scroll_And_Edit(bar, edit);
+    grid->addWidget(new QLabel(text, parent), row, 0);
+    grid->addWidget(bar, row, 1);
+    grid->addWidget(edit, row, 2);
+    return bar;
+}
+
+
 void Pair_Scroll_And_Edit(QScrollBar* bar, QLineEdit* edit)
 {
     if (!bar || !edit) return;

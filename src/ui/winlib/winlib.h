@@ -27,6 +27,7 @@
 #include <vector>
 
 class QLabel;
+class QGridLayout;
 class QLineEdit;
 
 class QFileDialog;
@@ -403,5 +404,18 @@ private:
 // box; a typed value inside the bar's range moves the bar; any other text, an emptied box too,
 // is replaced by the bar's position at once.
 void Pair_Scroll_And_Edit(QScrollBar* bar, QLineEdit* edit);
+
+// One row of a size dialog: a label, a horizontal scroll bar (100 wide) and its digits-only box
+// (50 wide, `digits` characters), kept in step. Returns the bar, which holds the value.
+struct ScrollRow {
+    int minimum = 1;
+    int maximum = 1;
+    int page_step = 1;
+    int value = 1;
+    int digits = 1;
+    int edit_height = 20;
+};
+QScrollBar* Add_Scroll_Row(QGridLayout* grid, int row, const QString& text, const ScrollRow& shape,
+                           QWidget* parent);
 
 } // namespace zol::winlib
