@@ -1,6 +1,5 @@
 #include "ui/windows/lists.h"
 
-#include "core/map/file_path.h"
 #include "core/messages/texts.h"
 #include "core/render/whole_map.h"
 #include "ui/dialogs/event_link_dialog.h"
@@ -102,14 +101,7 @@ void Refresh_List(Editor& editor, ListKind kind)
 {
     ListControls& list = Controls(editor, kind);
     if (!list.window) return;
-    list.chooser->clear();
-    list.entry_slots.clear();
-    for (int s = 0; s < kMaxDocuments; ++s) {
-        if (!editor.Map_Window(s)) continue;
-        list.chooser->addItem(Path_Name_Part(editor.Documents()[s].file_path));
-        list.entry_slots.push_back(s);
-    }
-    list.chooser->setCurrentIndex(list.entry_slots.empty() ? -1 : 0);
+    Fill_Open_Maps_Chooser(editor, list.chooser, list.entry_slots);
     Fill_List(editor, kind);
 }
 

@@ -131,6 +131,18 @@ void Layout_Map_View(Editor& editor, int slot)
     Show_View_Rectangle(editor, slot);
 }
 
+void Fill_Open_Maps_Chooser(Editor& editor, QComboBox* chooser, std::vector<int>& map_slots)
+{
+    chooser->clear();
+    map_slots.clear();
+    for (int s = 0; s < kMaxDocuments; ++s) {
+        if (!editor.Map_Window(s)) continue;
+        chooser->addItem(Path_Name_Part(editor.Documents()[s].file_path));
+        map_slots.push_back(s);
+    }
+    chooser->setCurrentIndex(map_slots.empty() ? -1 : 0);
+}
+
 void Show_Map_Caption(Editor& editor, int slot)
 {
     if (!Has_View(editor, slot)) return;

@@ -47,6 +47,9 @@ void Place_New_Map_Window(Editor& editor, int slot);
 // shifts the picture and draws the new row or column; any other change, the thumb's tracking
 // and the end of scrolling (code 8) redraw it.
 void Scroll_Map(Editor& editor, int slot, bool vertical, int code, int position);
+// Fills a chooser with the file names of the open maps and map_slots with their slots, in the same
+// order, and chooses the first (none when no map is open).
+void Fill_Open_Maps_Chooser(Editor& editor, QComboBox* chooser, std::vector<int>& map_slots);
 // The cell images at the displayed size, brought up to the palette.
 const CellCache& Update_Cell_Cache(Editor& editor);
 

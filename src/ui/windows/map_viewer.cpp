@@ -2,7 +2,6 @@
 #include "core/messages/texts.h"
 
 #include "core/editing/tool_state.h"
-#include "core/map/file_path.h"
 #include "core/render/map_renderer.h"
 #include "core/render/whole_map.h"
 #include "ui/dialogs/edit_settings.h"
@@ -181,14 +180,7 @@ void Fill_Map_Chooser(Editor& editor)
 {
     ViewerControls& viewer = Viewer_Controls(editor);
     if (!viewer.window) return;
-    viewer.chooser->clear();
-    viewer.entry_slots.clear();
-    for (int s = 0; s < kMaxDocuments; ++s) {
-        if (!editor.Map_Window(s)) continue;
-        viewer.chooser->addItem(Path_Name_Part(editor.Documents()[s].file_path));
-        viewer.entry_slots.push_back(s);
-    }
-    viewer.chooser->setCurrentIndex(viewer.entry_slots.empty() ? -1 : 0);
+    Fill_Open_Maps_Chooser(editor, viewer.chooser, viewer.entry_slots);
     Draw_Whole_Map(editor);
 }
 
